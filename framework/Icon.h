@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstddef>
+
+struct IconImage;
+using HICON = const IconImage*; // lives until the process ends
+
+// Icon resources: the resources register their images (PNG or ICO bytes) by id at
+// start-up; LoadIcon finds them. Returns null for image bytes that do not decode.
+HICON RegisterIconResource(int resourceId, const unsigned char* imageData, std::size_t size);
+HICON LoadIconResource(int resourceId); // null when nothing was registered under the id

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+class CDialog;
+class QMenu;
+
+// A dialog's system menu. Linux windows have none, so the framework gives every
+// dialog with kSystemMenu one that opens with Alt+Space or a right click on the
+// dialog background. It starts with "Close" (SC_CLOSE); choosing an item calls the
+// dialog's OnSysCommand(id). While Close is disabled the dialog refuses to close by
+// any means. Safe to call from any thread.
+class CMenu {
+public:
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
+    // enable: MF_ENABLED, or MF_GRAYED and/or MF_DISABLED. Returns the previous state,
+    // or kNoSuchMenuItem.
+    UINT EnableMenuItem(UINT id, UINT enable);
+    UINT GetMenuState(UINT id, UINT flags = MF_BYCOMMAND) const; // kNoSuchMenuItem if absent
+    int GetMenuItemCount() const;
+    UINT GetMenuItemID(int position) const; // 0 for a separator, kNoSuchMenuItem past the end
+    std::string GetMenuString(int position) const; // empty for a separator
+
+    // For the framework.
+    explicit CMenu(CDialog& owner);
+    void Popup(int screenX, int screenY); // UI thread
+    QMenu* PopupMenu() const;             // the open menu, null when closed
+
+private:
+    struct Item {
+        UINT id;
+        UINT flags;
+        std::string text;
+    };
+    std::vector<Item> items; // touched on the UI thread only
+    CDialog& owner;
+    QMenu* popup = nullptr;
+};

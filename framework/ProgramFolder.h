@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+// Where the program lives: the firmware folder, the manual and the settings file
+// are found beside it.
+
+// The running program's full path (the meaning of GetModuleFileName(NULL)), read from
+// /proc/self/exe; empty if the system cannot tell.
+std::string GetModuleFileName();
+
+// The folder of the program file, without a trailing separator; the override when
+// one is installed.
+std::string GetProgramFolder();
+
+// The settings file: Brimlet.ini in the program folder, or the installed override.
+std::string GetSettingsPath();
+
+// Test seams: each installs its value until the object goes out of scope.
+class ScopedProgramFolder {
+public:
+    explicit ScopedProgramFolder(std::string folder);
+    ~ScopedProgramFolder();
+    ScopedProgramFolder(const ScopedProgramFolder&) = delete;
+    ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
+
+private:
+    std::string previous;
+};
+
+class ScopedSettingsPath {
+public:
+    explicit ScopedSettingsPath(std::string path);
+    ~ScopedSettingsPath();
+    ScopedSettingsPath(const ScopedSettingsPath&) = delete;
+    ScopedSettingsPath& operator=(const ScopedSettingsPath&) = delete;
+
+private:
+    std::string previous;
+};

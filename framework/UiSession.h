@@ -1,0 +1,15 @@
+#pragma once
+
+// The process's user interface (one per process): created by CWinApp::Run, or by
+// tests that drive dialogs without an application object.
+class UiSession {
+public:
+    UiSession();
+    ~UiSession();
+    UiSession(const UiSession&) = delete;
+    UiSession& operator=(const UiSession&) = delete;
+
+    // Runs the event loop until Quit() is called.
+    static int RunEventLoop();
+    static void Quit(int exitCode = 0);
+};
