@@ -1,0 +1,166 @@
+#include "tables/AidTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "tests/tables/TestBytes.h"
+
+namespace {
+
+const AidTable& FilledTable() {
+    static const AidTable table = [] {
+        AidTable filled;
+        std::memset(&filled, 0xA5, sizeof filled);
+        InitAidTable(filled);
+        return filled;
+    }();
+    return table;
+}
+
+std::string ImageHex(const AidEntry& entry) {
+    return ToHex(reinterpret_cast<const unsigned char*>(&entry), sizeof entry);
+}
+
+// Each entry written out as its 29 bytes: AID length, 16 AID bytes, flag, reserved,
+// the two version fields with their lengths, four reserved bytes.
+struct AidCase {
+    const char* name;
+    int slot;
+    const char* image;
+};
+
+const AidCase aidCases[] = {
+    {"Visa", 0,
+     "07"
+     "A0000000031010000000000000000000"
+     "01"
+     "00"
+     "020084"
+     "02008C"
+     "00000000"},
+    {"Master", 1,
+     "07"
+     "A0000000041010000000000000000000"
+     "01"
+     "00"
+     "020002"
+     "000000"
+     "00000000"},
+    {"Jcb", 2,
+     "07"
+     "A0000000651010000000000000000000"
+     "01"
+     "00"
+     "023036"
+     "000000"
+     "00000000"},
+    {"LocalV", 3,
+     "07"
+     "D4100000011010000000000000000000"
+     "01"
+     "00"
+     "020084"
+     "02008C"
+     "00000000"},
+    {"LocalM", 4,
+     "07"
+     "D4100000012010000000000000000000"
+     "01"
+     "00"
+     "020002"
+     "000000"
+     "00000000"},
+    {"Amex", 5,
+     "06"
+     "A0000000250100000000000000000000"
+     "01"
+     "00"
+     "020001"
+     "000000"
+     "00000000"},
+    {"Debit", 6,
+     "07"
+     "D4100000012020000000000000000000"
+     "01"
+     "00"
+     "000000"
+     "000000"
+     "00000000"},
+    {"Eurocheque", 7,
+     "07"
+     "A0000000101010000000000000000000"
+     "01"
+     "00"
+     "000000"
+     "000000"
+     "00000000"},
+    {"Dfs", 8,
+     "07"
+     "A0000001523010000000000000000000"
+     "01"
+     "00"
+     "020001"
+     "000000"
+     "00000000"},
+    {"Cup", 9,
+     "06"
+     "A0000003330100000000000000000000"
+     "01"
+     "00"
+     "020020"
+     "000000"
+     "00000000"},
+};
+
+class AidEntryImage : public testing::TestWithParam<AidCase> {};
+
+TEST_P(AidEntryImage, HoldsExactlyItsBytes) {
+    EXPECT_EQ(ImageHex(FilledTable().entries[GetParam().slot]), GetParam().image);
+}
+
+INSTANTIATE_TEST_SUITE_P(Applications, AidEntryImage, testing::ValuesIn(aidCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AidTable, CountsTenApplications) {
+    EXPECT_EQ(FilledTable().count, 10u);
+}
+
+TEST(AidTable, UnusedSlotsStayEntirelyZero) {
+    for (int slot = 10; slot < aidSlots; ++slot) {
+        EXPECT_EQ(ImageHex(FilledTable().entries[slot]), std::string(2 * sizeof(AidEntry), '0'))
+            << "slot " << slot;
+    }
+}
+
+TEST(AidTable, AidBytesPastTheLengthAreZero) {
+    for (int slot = 0; slot < 10; ++slot) {
+        const AidEntry& entry = FilledTable().entries[slot];
+        ASSERT_TRUE(entry.aidLength == 6 || entry.aidLength == 7) << "slot " << slot;
+        EXPECT_TRUE(std::all_of(entry.aid + entry.aidLength, std::end(entry.aid),
+                                [](unsigned char b) { return b == 0; }))
+            << "slot " << slot;
+    }
+}
+
+TEST(AidTable, ReservedBytesAreZeroAndFlagIsSet) {
+    for (int slot = 0; slot < 10; ++slot) {
+        const AidEntry& entry = FilledTable().entries[slot];
+        EXPECT_EQ(entry.flag, 1) << "slot " << slot;
+        EXPECT_EQ(entry.reserved18, 0) << "slot " << slot;
+        EXPECT_EQ(ToHex(entry.reserved25, 4), "00000000") << "slot " << slot;
+    }
+}
+
+TEST(AidTable, DebitAndEurochequeCarryNoVersions) {
+    for (int slot : {6, 7}) {
+        const AidEntry& entry = FilledTable().entries[slot];
+        EXPECT_EQ(entry.firstVersionLength, 0) << "slot " << slot;
+        EXPECT_EQ(entry.secondVersionLength, 0) << "slot " << slot;
+        EXPECT_EQ(ToHex(entry.firstVersion, 2) + ToHex(entry.secondVersion, 2), "00000000")
+            << "slot " << slot;
+    }
+}
+
+} // namespace
