@@ -1,0 +1,71 @@
+#include "framework/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+TEST(VirtualClockTest, SleepAdvancesTicksAtOnce) {
+    VirtualClock clock(1000);
+    ScopedClock installed(clock);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(start, 1000u);
+    Sleep(5000);
+    Sleep(7000);
+    EXPECT_EQ(GetTickCount() - start, 12000u);
+    EXPECT_EQ(clock.TotalSlept(), 12000u);
+}
+
+TEST(VirtualClockTest, AdvanceMovesTimeWithoutCountingAsSleep) {
+    VirtualClock clock;
+    clock.Advance(250);
+    EXPECT_EQ(clock.TickCount(), 250u);
+    EXPECT_EQ(clock.TotalSlept(), 0u);
+}
+
+TEST(VirtualClockTest, TicksWrapLikeWindows) {
+    VirtualClock clock(0xFFFFFF00u);
+    ScopedClock installed(clock);
+    DWORD start = GetTickCount();
+    Sleep(0x200);
+    EXPECT_EQ(GetTickCount(), 0x100u);
+    EXPECT_EQ(GetTickCount() - start, 0x200u) << "elapsed time survives the wrap";
+}
+
+TEST(VirtualClockTest, SleepsFromManyThreadsAllCount) {
+    VirtualClock clock;
+    ScopedClock installed(clock);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 1000; ++i) {
+                Sleep(3);
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(GetTickCount(), 12000u);
+}
+
+TEST(ScopedClockTest, RestoresThePreviousClock) {
+    VirtualClock outer(10);
+    VirtualClock inner(500);
+    ScopedClock first(outer);
+    {
+        ScopedClock second(inner);
+        EXPECT_EQ(GetTickCount(), 500u);
+    }
+    EXPECT_EQ(GetTickCount(), 10u);
+}
+
+TEST(RealClockTest, TicksDoNotRunBackwards) {
+    DWORD first = GetTickCount();
+    Sleep(1);
+    EXPECT_LT(GetTickCount() - first, 0x80000000u);
+}
+
+} // namespace
