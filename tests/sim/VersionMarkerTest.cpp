@@ -1,0 +1,71 @@
+#include "sim/VersionMarker.h"
+#include "sim/SampleImage.h"
+#include "tests/sim/TestBytes.h"
+
+#include <gtest/gtest.h>
+
+namespace simtest {
+namespace {
+
+struct MarkerCase {
+    const char* name;
+    Bytes image;
+    std::optional<std::string> version;
+};
+
+class ImageVersion : public testing::TestWithParam<MarkerCase> {};
+
+TEST_P(ImageVersion, IsReadFromTheMarker) {
+    EXPECT_EQ(sim::FindImageVersion(GetParam().image), GetParam().version);
+}
+
+Bytes Around(const char* text) {
+    return Concat(Concat(Hex("FF 00 13"), Text(text)), Hex("00 FF"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, ImageVersion,
+    testing::Values(MarkerCase{"Plain", Around("RIVI-FW-VERSION=160101"), "160101"},
+                    MarkerCase{"LettersAndDigits", Around("RIVI-FW-VERSION=aZ09"), "aZ09"},
+                    MarkerCase{"EndsAtFirstOtherByte", Around("RIVI-FW-VERSION=12_34"), "12"},
+                    MarkerCase{"CutToSixCharacters", Around("RIVI-FW-VERSION=123456789"), "123456"},
+                    MarkerCase{"AtTheVeryEnd", Text("xxRIVI-FW-VERSION=7"), "7"},
+                    MarkerCase{"EmptyCodeIsNoMarker", Around("RIVI-FW-VERSION=.RIVI-FW-VERSION=42"),
+                               "42"},
+                    MarkerCase{"FirstOfTwo", Around("RIVI-FW-VERSION=A1 RIVI-FW-VERSION=B2"), "A1"},
+                    MarkerCase{"NoMarker", Around("RIVI-FW-VERSION 160101"), std::nullopt},
+                    MarkerCase{"CaseMatters", Around("rivi-fw-version=160101"), std::nullopt},
+                    MarkerCase{"CutMarker", Text("RIVI-FW-VERS"), std::nullopt},
+                    MarkerCase{"Empty", Bytes{}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VersionCode, ValidOnlyForOneToSixLettersOrDigits) {
+    EXPECT_TRUE(sim::IsValidVersionCode("1"));
+    EXPECT_TRUE(sim::IsValidVersionCode("A1b2C3"));
+    EXPECT_FALSE(sim::IsValidVersionCode(""));
+    EXPECT_FALSE(sim::IsValidVersionCode("1234567"));
+    EXPECT_FALSE(sim::IsValidVersionCode("12-34"));
+    EXPECT_FALSE(sim::IsValidVersionCode("12 34"));
+}
+
+TEST(SampleImage, HasTheSizeAndCarriesTheVersion) {
+    for (std::size_t size : {23u, 256u, 1000u, 70000u}) {
+        const Bytes image = sim::MakeSampleImage(size, "160101");
+        ASSERT_EQ(image.size(), size);
+        EXPECT_EQ(sim::FindImageVersion(image), "160101") << size;
+    }
+}
+
+TEST(SampleImage, IsTheSameEveryTime) {
+    EXPECT_EQ(sim::MakeSampleImage(5000, "42"), sim::MakeSampleImage(5000, "42"));
+}
+
+TEST(SampleImage, RefusesWhatCannotBeMade) {
+    EXPECT_TRUE(sim::MakeSampleImage(22, "160101").empty()) << "marker does not fit";
+    EXPECT_TRUE(sim::MakeSampleImage(1000, "1601010").empty()) << "code too long";
+    EXPECT_TRUE(sim::MakeSampleImage(1000, "").empty());
+    EXPECT_TRUE(sim::MakeSampleImage(1000, "16_01").empty());
+}
+
+} // namespace
+} // namespace simtest
