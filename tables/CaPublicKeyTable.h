@@ -46,10 +46,11 @@ struct CaPublicKeyTable {
 // number of at most 512 characters (256 bytes), a slot inside the table.
 constexpr bool FitsCaPublicKeyEntry(std::string_view rid, std::string_view exponentHex,
                                     std::string_view modulusHex, int32_t slot) {
-    constexpr size_t fieldCharacters = 2 * sizeof(CaPublicKeyEntry::modulus);
     return rid.size() == 2 * sizeof(CaPublicKeyEntry::rid) && exponentHex.size() % 2 == 0 &&
-           exponentHex.size() <= fieldCharacters && modulusHex.size() % 2 == 0 &&
-           modulusHex.size() <= fieldCharacters && slot >= 0 && slot < caPublicKeySlots;
+           exponentHex.size() <= 2 * sizeof(CaPublicKeyEntry::exponent) &&
+           modulusHex.size() % 2 == 0 &&
+           modulusHex.size() <= 2 * sizeof(CaPublicKeyEntry::modulus) && slot >= 0 &&
+           slot < caPublicKeySlots;
 }
 
 // Clears all slots, writes the fixed key list into slots 0 to 75 and sets the count

@@ -23,101 +23,36 @@ std::string ImageHex(const AidEntry& entry) {
     return ToHex(reinterpret_cast<const unsigned char*>(&entry), sizeof entry);
 }
 
-// Each entry written out as its 29 bytes: AID length, 16 AID bytes, flag, reserved,
-// the two version fields with their lengths, four reserved bytes.
+// Each entry as its bytes: the AID length, the 16-byte AID field, the flag 01, the
+// reserved 00, both version fields with their lengths, and four reserved zero bytes.
 struct AidCase {
     const char* name;
     int slot;
-    const char* image;
+    const char* aidLength;
+    const char* aidField;
+    const char* versions;
 };
 
 const AidCase aidCases[] = {
-    {"Visa", 0,
-     "07"
-     "A0000000031010000000000000000000"
-     "01"
-     "00"
-     "020084"
-     "02008C"
-     "00000000"},
-    {"Master", 1,
-     "07"
-     "A0000000041010000000000000000000"
-     "01"
-     "00"
-     "020002"
-     "000000"
-     "00000000"},
-    {"Jcb", 2,
-     "07"
-     "A0000000651010000000000000000000"
-     "01"
-     "00"
-     "023036"
-     "000000"
-     "00000000"},
-    {"LocalV", 3,
-     "07"
-     "D4100000011010000000000000000000"
-     "01"
-     "00"
-     "020084"
-     "02008C"
-     "00000000"},
-    {"LocalM", 4,
-     "07"
-     "D4100000012010000000000000000000"
-     "01"
-     "00"
-     "020002"
-     "000000"
-     "00000000"},
-    {"Amex", 5,
-     "06"
-     "A0000000250100000000000000000000"
-     "01"
-     "00"
-     "020001"
-     "000000"
-     "00000000"},
-    {"Debit", 6,
-     "07"
-     "D4100000012020000000000000000000"
-     "01"
-     "00"
-     "000000"
-     "000000"
-     "00000000"},
-    {"Eurocheque", 7,
-     "07"
-     "A0000000101010000000000000000000"
-     "01"
-     "00"
-     "000000"
-     "000000"
-     "00000000"},
-    {"Dfs", 8,
-     "07"
-     "A0000001523010000000000000000000"
-     "01"
-     "00"
-     "020001"
-     "000000"
-     "00000000"},
-    {"Cup", 9,
-     "06"
-     "A0000003330100000000000000000000"
-     "01"
-     "00"
-     "020020"
-     "000000"
-     "00000000"},
+    {"Visa", 0, "07", "A0000000031010000000000000000000", "02008402008C"},
+    {"Master", 1, "07", "A0000000041010000000000000000000", "020002000000"},
+    {"Jcb", 2, "07", "A0000000651010000000000000000000", "023036000000"},
+    {"LocalV", 3, "07", "D4100000011010000000000000000000", "02008402008C"},
+    {"LocalM", 4, "07", "D4100000012010000000000000000000", "020002000000"},
+    {"Amex", 5, "06", "A0000000250100000000000000000000", "020001000000"},
+    {"Debit", 6, "07", "D4100000012020000000000000000000", "000000000000"},
+    {"Eurocheque", 7, "07", "A0000000101010000000000000000000", "000000000000"},
+    {"Dfs", 8, "07", "A0000001523010000000000000000000", "020001000000"},
+    {"Cup", 9, "06", "A0000003330100000000000000000000", "020020000000"},
 };
 
 class AidEntryImage : public testing::TestWithParam<AidCase> {};
 
 TEST_P(AidEntryImage, HoldsExactlyItsBytes) {
-    EXPECT_EQ(ImageHex(FilledTable().entries[GetParam().slot]), GetParam().image);
+    const AidCase& c = GetParam();
+    const std::string expected =
+        std::string(c.aidLength) + c.aidField + "01" + "00" + c.versions + "00000000";
+    EXPECT_EQ(ImageHex(FilledTable().entries[c.slot]), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Applications, AidEntryImage, testing::ValuesIn(aidCases),

@@ -3,19 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "tests/tables/KeyListCopy.h"
+#include "tests/tables/TestBytes.h"
 
 namespace {
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
-}
 
 TEST(CaPublicKeyList, MatchesTheKeyListItWasGeneratedFrom) {
     const auto copy = ReadKeyListCopy();
@@ -30,7 +23,7 @@ TEST(CaPublicKeyList, MatchesTheKeyListItWasGeneratedFrom) {
         EXPECT_EQ(row.keyIndex, std::stoi(expected.keyIndex, nullptr, 16));
         EXPECT_EQ(row.bits, expected.bits);
         EXPECT_EQ(row.exponentHex, expected.exponent);
-        EXPECT_EQ(Upper(row.modulusHex), expected.modulus);
+        EXPECT_EQ(ToUpper(row.modulusHex), expected.modulus);
         EXPECT_EQ(row.isPlaceholder, expected.source.starts_with("PLACEHOLDER"));
     }
 }
@@ -38,7 +31,7 @@ TEST(CaPublicKeyList, MatchesTheKeyListItWasGeneratedFrom) {
 TEST(CaPublicKeyList, OnlySlot12PassesItsModulusInLowerCase) {
     const auto list = CaPublicKeyList();
     for (size_t slot = 0; slot < list.size(); ++slot) {
-        const bool lowerCase = Upper(list[slot].modulusHex) != list[slot].modulusHex;
+        const bool lowerCase = ToUpper(list[slot].modulusHex) != list[slot].modulusHex;
         EXPECT_EQ(lowerCase, slot == 12) << "slot " << slot;
     }
 }

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
-#include <map>
 #include <memory>
 
 #include "tables/CaPublicKeyList.h"
@@ -58,13 +56,6 @@ EntryImage ExpectedImage(const KeyListCopyRow& row) {
 
 bool AllZero(const unsigned char* bytes, size_t from, size_t to) {
     return std::all_of(bytes + from, bytes + to, [](unsigned char b) { return b == 0; });
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
 }
 
 TEST(CaPublicKeyTable, CountsTheSeventySixKeys) {
@@ -136,7 +127,7 @@ TEST(CaPublicKeyEntry, Slot12LowerCaseModulusGivesTheUpperCaseBytes) {
 
     auto upperCase = std::make_unique<CaPublicKeyTable>();
     ASSERT_TRUE(SetCaPublicKey(*upperCase, row.bits, row.keyIndex, std::string(row.rid),
-                               std::string(row.exponentHex), Upper(row.modulusHex), 12));
+                               std::string(row.exponentHex), ToUpper(row.modulusHex), 12));
     EXPECT_EQ(ImageOf(upperCase->entries[12]), ImageOf(FilledTable().entries[12]));
 }
 

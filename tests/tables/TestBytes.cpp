@@ -1,5 +1,7 @@
 #include "tests/tables/TestBytes.h"
 
+#include <algorithm>
+#include <cctype>
 #include <openssl/evp.h>
 #include <stdexcept>
 
@@ -40,6 +42,13 @@ std::string ToHex(const unsigned char* bytes, size_t length) {
         hex += digits[bytes[i] & 0x0F];
     }
     return hex;
+}
+
+std::string ToUpper(std::string_view text) {
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper;
 }
 
 Sha1Digest OpenSslSha1(const unsigned char* data, size_t length) {

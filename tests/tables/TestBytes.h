@@ -11,6 +11,7 @@
 
 std::vector<unsigned char> ParseHex(std::string_view hex);
 std::string ToHex(const unsigned char* bytes, size_t length);
+std::string ToUpper(std::string_view text);
 
 using Sha1Digest = std::array<unsigned char, 20>;
 
