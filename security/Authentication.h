@@ -40,8 +40,8 @@ void BuildAuthStep2Request(SealKeys keys, const unsigned char* hostReserved,
 // Refused when shorter than 41 bytes, when the MAC is wrong, or when the reader did not
 // echo hostReserved and readerChallenge exactly. Yields the reader's 16 random bytes.
 bool CheckAuthStep2Response(const unsigned char* response, int responseLength, SealKeys keys,
-                            const unsigned char* hostReserved,
-                            const unsigned char* readerChallenge, unsigned char* readerRandom);
+                            const unsigned char* hostReserved, const unsigned char* readerChallenge,
+                            unsigned char* readerRandom);
 
 // sharedSecret = hostRandom XOR readerRandom (16 bytes). sharedSecret may be hostRandom.
 void ComputeSharedSecret(const unsigned char* hostRandom, const unsigned char* readerRandom,
@@ -72,8 +72,8 @@ bool CheckAuthStep2Request(const unsigned char* request, int requestLength, Seal
                            unsigned char* hostRandom);
 
 void BuildAuthStep2Response(SealKeys keys, const unsigned char* hostReserved,
-                            const unsigned char* readerChallenge,
-                            const unsigned char* readerRandom, unsigned char* response);
+                            const unsigned char* readerChallenge, const unsigned char* readerRandom,
+                            unsigned char* response);
 
 // Refused unless the request is FF 09 03 of exactly 59 bytes with a valid MAC. Yields the
 // key pair the host sent, for the reader to compare with its own.

@@ -4,7 +4,7 @@
 
 constexpr unsigned char authCommandCode = 0xFF;
 constexpr unsigned char authCommandSubcode = 0x09;
-constexpr int authRequestHeaderLength = 3; // FF 09 <step>
+constexpr int authRequestHeaderLength = 3;  // FF 09 <step>
 constexpr int authResponseHeaderLength = 1; // the response code
 constexpr unsigned char readerSuccessCode = 0x00;
 

@@ -35,8 +35,8 @@ void BuildAuthStep2Request(SealKeys keys, const unsigned char* hostReserved,
 }
 
 bool CheckAuthStep2Response(const unsigned char* response, int responseLength, SealKeys keys,
-                            const unsigned char* hostReserved,
-                            const unsigned char* readerChallenge, unsigned char* readerRandom) {
+                            const unsigned char* hostReserved, const unsigned char* readerChallenge,
+                            unsigned char* readerRandom) {
     if (responseLength < authStep2ResponseLength) {
         return false;
     }

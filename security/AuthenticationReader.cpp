@@ -40,8 +40,8 @@ bool CheckAuthStep2Request(const unsigned char* request, int requestLength, Seal
 }
 
 void BuildAuthStep2Response(SealKeys keys, const unsigned char* hostReserved,
-                            const unsigned char* readerChallenge,
-                            const unsigned char* readerRandom, unsigned char* response) {
+                            const unsigned char* readerChallenge, const unsigned char* readerRandom,
+                            unsigned char* response) {
     unsigned char plain[step2PlainLength];
     std::memcpy(plain, hostReserved, hostReservedLength);
     std::memcpy(plain + hostReservedLength, readerChallenge, readerChallengeLength);
