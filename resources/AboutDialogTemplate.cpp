@@ -1,3 +1,4 @@
+#include "framework/WinTypes.h"
 #include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
 
@@ -8,7 +9,7 @@ using enum ControlKind;
 constexpr ControlTemplate kControls[] = {
     {kNoControlId, Icon, 14, 14, 21, 20, kVisible, "128"},
     {kNoControlId, Static, 42, 14, 114, 8, kVisible | kMultiLine, "Brimlet, 버전 1.0"},
-    {IDC_ABOUT_OK_BUTTON, Button, 113, 41, 50, 14, kVisible | kDefaultButton, "확인"},
+    {IDOK, Button, 113, 41, 50, 14, kVisible | kDefaultButton, "확인"},
 };
 
 constexpr DialogTemplate kAboutDialog{

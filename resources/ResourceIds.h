@@ -16,9 +16,6 @@ constexpr int IDS_ABOUTBOX = 101;
 // Command id of the about item appended to the system menu
 constexpr int IDM_ABOUTBOX = 16;
 
-// About box OK button: the standard OK id, so that pressing it ends the box
-constexpr int IDC_ABOUT_OK_BUTTON = 1;
-
 // Main window controls
 constexpr int IDC_PORT_LABEL = 1000;
 constexpr int IDC_PORT_COMBO = 1001;

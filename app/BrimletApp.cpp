@@ -1,0 +1,19 @@
+#include "app/BrimletApp.h"
+
+#include "app/BrimletDlg.h"
+#include "framework/ProgramFolder.h"
+
+BOOL CBrimletApp::InitInstance() {
+    const INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&init);
+    CWinApp::InitInstance();
+
+    settingsPath = GetSettingsPath();
+
+    CBrimletDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    // FALSE: the program ends with its main window.
+    return FALSE;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/AboutDlg.h"
+#include "app/InprogressDlg.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Font.h"
+#include "reader/ReaderState.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Result timers armed by the download worker as its last action.
+constexpr UINT_PTR TIMER_DOWNLOAD_OK = 10000;
+constexpr UINT_PTR TIMER_DOWNLOAD_FAILED = 10001;
+
+// SendCommand refuses data longer than this, a negative length, or missing data,
+// without sending anything; its result is then kSendCommandRefused, which differs
+// from every result of the reader-link library.
+constexpr int kMaxCommandDataLength = 99999;
+constexpr int kSendCommandRefused = -1;
+
+// The main window (template 102). It owns all state of the program; operations of
+// the other subsystems are defined in their own folders.
+class CBrimletDlg : public CDialog {
+public:
+    explicit CBrimletDlg(CWnd* parent = nullptr);
+    ~CBrimletDlg() override;
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnSysCommand(UINT id, LPARAM lParam) override;
+    void OnTimer(UINT_PTR id) override;
+
+    // Notices and the end of a download.
+    void ShowNotice(const std::string& text);
+    void DisableMainControls();
+    void EnableMainControls();
+    void ClearLog();
+
+    // Command exchange and traffic log (reader/CommandExchange.cpp).
+    using CDialog::SendCommand;
+    std::int32_t SendCommand(unsigned char code, const unsigned char* data, int dataLength);
+    void AddLogLine(const std::string& text);
+
+    ReaderState reader;
+
+    // 1 while a download runs: notices then go into the notice dialog instead of
+    // message boxes.
+    std::int32_t noticeMode = 0;
+    // Created by the first notice of the first download and kept until the end.
+    std::unique_ptr<CInprogressDlg> noticeDialog;
+
+    CComboBox portCombo;
+    CButton openButton;
+    CComboBox baudCombo;
+    CListBox logList;
+    CEdit keyFileField;
+    CEdit firmwareFileField;
+    CButton transferButton;
+    CProgressCtrl progressBar;
+    CEdit progressCounter;
+    CStatic bannerLine;
+    CStatic statusLine;
+    CStatic readerInfoLine;
+    CEdit portNumberField;
+    CEdit modelNameField;
+
+    // Banner and status line in the large face, the reader information in the small.
+    CFont largeFont;
+    CFont smallFont;
+    CAboutDlg aboutBox;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+private:
+    void OnKeyFileButton();
+    void SetMainControlsEnabled(BOOL enable);
+};

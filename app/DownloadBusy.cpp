@@ -1,0 +1,3 @@
+#include "app/DownloadBusy.h"
+
+std::atomic<int> downloadBusy{0};

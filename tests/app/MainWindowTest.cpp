@@ -1,0 +1,297 @@
+#include "app/BrimletDlg.h"
+#include "app/DownloadBusy.h"
+#include "framework/Menu.h"
+#include "framework/UiThread.h"
+#include "framework/UserInput.h"
+#include "tests/app/ExpectedMainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+    void TearDown() override { dialog.DestroyWindow(); }
+
+    CBrimletDlg dialog;
+};
+
+bool HasKind(CWnd* control, ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Static:
+        return dynamic_cast<CStatic*>(control) != nullptr;
+    case ControlKind::Edit:
+        return dynamic_cast<CEdit*>(control) != nullptr;
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+        return dynamic_cast<CButton*>(control) != nullptr;
+    case ControlKind::ListBox:
+        return dynamic_cast<CListBox*>(control) != nullptr;
+    case ControlKind::DropDownList:
+        return dynamic_cast<CComboBox*>(control) != nullptr;
+    case ControlKind::ProgressBar:
+        return dynamic_cast<CProgressCtrl*>(control) != nullptr;
+    case ControlKind::Icon:
+        return false;
+    }
+    return false;
+}
+
+std::vector<ExpectedControl> NamedControls() {
+    std::vector<ExpectedControl> named;
+    for (const ExpectedControl& row : ExpectedMainControls()) {
+        if (row.id != kNoControlId) {
+            named.push_back(row);
+        }
+    }
+    return named;
+}
+
+class MainWindowControl : public MainWindow, public testing::WithParamInterface<ExpectedControl> {};
+
+TEST_P(MainWindowControl, AsBuilt) {
+    const ExpectedControl& expected = GetParam();
+    CWnd* control = dialog.GetDlgItem(expected.id);
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(HasKind(control, expected.kind));
+    EXPECT_EQ(control->IsWindowVisible() != FALSE, expected.shown);
+    EXPECT_EQ(control->IsWindowEnabled() != FALSE, expected.enabled);
+    if (expected.kind != ControlKind::DropDownList && expected.kind != ControlKind::ListBox) {
+        EXPECT_EQ(control->GetWindowText(), expected.shownText);
+    }
+}
+
+// Positions are compared relative to the banner at (7, 7), so that the frame the
+// window system adds around the client area does not matter.
+TEST_P(MainWindowControl, SitsAtItsTemplateRectangle) {
+    const ExpectedControl& expected = GetParam();
+    CRect banner;
+    dialog.GetDlgItem(1052)->GetWindowRect(&banner);
+    CRect actual;
+    dialog.GetDlgItem(expected.id)->GetWindowRect(&actual);
+
+    CRect bannerUnits(7, 7, 7 + 341, 7 + 31);
+    dialog.MapDialogRect(&bannerUnits);
+    CRect units(expected.x, expected.y, expected.x + expected.width, expected.y + expected.height);
+    dialog.MapDialogRect(&units);
+
+    if (expected.kind != ControlKind::DropDownList) { // a closed list shows less than its template
+        EXPECT_NEAR(actual.Height(), units.Height(), 1);
+    }
+    EXPECT_NEAR(actual.Width(), units.Width(), 1);
+    EXPECT_NEAR(actual.left - banner.left, units.left - bannerUnits.left, 1);
+    EXPECT_NEAR(actual.top - banner.top, units.top - bannerUnits.top, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MainWindowControl, testing::ValuesIn(NamedControls()),
+                         [](const testing::TestParamInfo<ExpectedControl>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(MainWindow, TitleBannerAndProcedure) {
+    EXPECT_EQ(dialog.GetWindowText(), kExpectedTitle);
+    EXPECT_EQ(dialog.bannerLine.GetWindowText(), kExpectedBanner);
+    EXPECT_EQ(dialog.GetDlgItem(1053)->GetWindowText(), kExpectedProcedureText);
+}
+
+TEST_F(MainWindow, StartsIdleWithSearchTicked) {
+    EXPECT_EQ(static_cast<CButton*>(dialog.GetDlgItem(1056))->GetCheck(), BST_CHECKED);
+    EXPECT_EQ(dialog.reader.autoPortSearch, 1);
+    EXPECT_EQ(dialog.reader.port, 0);
+    EXPECT_EQ(dialog.reader.portOpen, 0);
+    EXPECT_EQ(dialog.reader.rxLength, 0);
+    EXPECT_EQ(dialog.reader.versionMismatch, 0);
+    EXPECT_TRUE(dialog.reader.readerInfo.empty());
+    EXPECT_TRUE(dialog.reader.modelName.empty());
+    EXPECT_TRUE(dialog.reader.fileVersion.empty());
+    EXPECT_EQ(dialog.noticeMode, 0);
+    EXPECT_EQ(dialog.noticeDialog, nullptr);
+    EXPECT_EQ(downloadBusy.load(), 0);
+    EXPECT_EQ(dialog.logList.GetCount(), 0);
+}
+
+TEST_F(MainWindow, UnticksSearchIntoTheReaderState) {
+    static_cast<CButton*>(dialog.GetDlgItem(1056))->SetCheck(BST_UNCHECKED);
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.reader.autoPortSearch, 0);
+}
+
+TEST_F(MainWindow, FontsAskedFor) {
+    struct FontCase {
+        const char* name;
+        const CFont& font;
+    };
+    for (const FontCase& c :
+         {FontCase{"large", dialog.largeFont}, FontCase{"small", dialog.smallFont}}) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.font.IsCreated());
+        EXPECT_EQ(c.font.GetFaceName(), "굴림체");
+        EXPECT_EQ(c.font.GetWeight(), 700);
+    }
+    EXPECT_GT(dialog.largeFont.GetPixelHeight(), dialog.smallFont.GetPixelHeight());
+}
+
+struct KeyCase {
+    const char* name;
+    UINT message;
+    UINT key;
+    BOOL swallowed;
+};
+
+class MainWindowKeyFilter : public MainWindow, public testing::WithParamInterface<KeyCase> {};
+
+TEST_P(MainWindowKeyFilter, DecidesByMessageAndKey) {
+    MSG msg{};
+    msg.message = GetParam().message;
+    msg.wParam = GetParam().key;
+    EXPECT_EQ(dialog.PreTranslateMessage(&msg), GetParam().swallowed);
+}
+
+constexpr UINT kKeyUp = 0x0101;
+
+INSTANTIATE_TEST_SUITE_P(Keys, MainWindowKeyFilter,
+                         testing::Values(KeyCase{"Return", WM_KEYDOWN, VK_RETURN, TRUE},
+                                         KeyCase{"Escape", WM_KEYDOWN, VK_ESCAPE, TRUE},
+                                         KeyCase{"Tab", WM_KEYDOWN, VK_TAB, FALSE},
+                                         KeyCase{"LetterA", WM_KEYDOWN, 'A', FALSE},
+                                         KeyCase{"Space", WM_KEYDOWN, VK_SPACE, FALSE},
+                                         KeyCase{"ReturnReleased", kKeyUp, VK_RETURN, FALSE},
+                                         KeyCase{"AltReturn", WM_SYSKEYDOWN, VK_RETURN, FALSE}),
+                         [](const testing::TestParamInfo<KeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+struct KeyTarget {
+    const char* name;
+    int id; // 0: the dialog itself
+};
+
+class MainWindowKeys : public MainWindow, public testing::WithParamInterface<KeyTarget> {};
+
+// Without the filter, Escape ends the dialog and Return presses the default
+// button; either would hide the window.
+TEST_P(MainWindowKeys, ReturnAndEscapeLeaveTheWindowOpen) {
+    CWnd* target = GetParam().id == 0 ? &dialog : dialog.GetDlgItem(GetParam().id);
+    ASSERT_NE(target, nullptr);
+    const std::string textBefore = target->GetWindowText();
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        PressKey(*target, key);
+        EXPECT_TRUE(dialog.IsWindowVisible()) << key;
+    }
+    EXPECT_EQ(target->GetWindowText(), textBefore);
+    EXPECT_EQ(downloadBusy.load(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, MainWindowKeys,
+    testing::Values(KeyTarget{"Dialog", 0}, KeyTarget{"ModelNameField", 1061},
+                    KeyTarget{"PortNumberField", 1047}, KeyTarget{"ProgressCounter", 1049},
+                    KeyTarget{"FirmwareFileField", 1008}, KeyTarget{"KeyFileField", 1016},
+                    KeyTarget{"DebugLevelField", 1051}, KeyTarget{"TransferButton", 1005},
+                    KeyTarget{"LogList", 1014}, KeyTarget{"AutoSearchCheck", 1056}),
+    [](const testing::TestParamInfo<KeyTarget>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindow, SystemMenuEndsWithSeparatorAndAboutItem) {
+    CMenu* menu = dialog.GetSystemMenu(FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = menu->GetMenuItemCount();
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(menu->GetMenuItemID(count - 2), 0u);
+    EXPECT_EQ(menu->GetMenuItemID(count - 1), 16u);
+    EXPECT_EQ(menu->GetMenuString(count - 1), "Brimlet 정보(&A)...");
+    EXPECT_NE(menu->GetMenuState(SC_CLOSE), kNoSuchMenuItem);
+}
+
+// Watches for the about box from inside its own modal loop, notes what it saw
+// and closes it again.
+class AboutBoxWatcher {
+public:
+    explicit AboutBoxWatcher(CBrimletDlg& dialog) : dialog(dialog) { Arm(500); }
+
+    bool seen = false;
+    std::string caption;
+    bool finished = false;
+
+private:
+    void Arm(int triesLeft) {
+        PostToUiThread([this, triesLeft] {
+            if (dialog.aboutBox.IsWindowVisible()) {
+                seen = true;
+                caption = dialog.aboutBox.GetWindowText();
+                dialog.aboutBox.EndDialog(IDOK);
+                finished = true;
+            } else if (triesLeft > 0) {
+                Arm(triesLeft - 1);
+            } else {
+                finished = true;
+            }
+        });
+    }
+
+    CBrimletDlg& dialog;
+};
+
+struct SysCommandCase {
+    const char* name;
+    UINT id;
+    bool showsAbout;
+};
+
+class MainWindowSysCommand : public MainWindow,
+                             public testing::WithParamInterface<SysCommandCase> {};
+
+TEST_P(MainWindowSysCommand, ShowsTheAboutBoxOnlyForItsCommand) {
+    AboutBoxWatcher watcher(dialog);
+    dialog.OnSysCommand(GetParam().id, 0);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
+    EXPECT_EQ(watcher.seen, GetParam().showsAbout);
+    if (GetParam().showsAbout) {
+        EXPECT_EQ(watcher.caption, "Brimlet 정보");
+    }
+    EXPECT_TRUE(dialog.IsWindowVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, MainWindowSysCommand,
+                         testing::Values(SysCommandCase{"About", 16, true},
+                                         SysCommandCase{"AboutWithLowBitsSet", 16 | 0xF, true},
+                                         SysCommandCase{"NextCommandUp", 32, false},
+                                         SysCommandCase{"BelowAbout", 15, false}),
+                         [](const testing::TestParamInfo<SysCommandCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(MainWindow, AboutItemChosenFromTheMenuShowsTheAboutBox) {
+    RightClick(dialog, 5, 5);
+    AboutBoxWatcher watcher(dialog);
+    ASSERT_TRUE(ChooseOpenMenuItem(dialog, 16));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
+    EXPECT_TRUE(watcher.seen);
+}
+
+TEST_F(MainWindow, ClearButtonEmptiesTheLog) {
+    dialog.AddLogLine("first");
+    dialog.AddLogLine("second");
+    ASSERT_EQ(dialog.logList.GetCount(), 2);
+    dialog.SendCommand(1043);
+    EXPECT_EQ(dialog.logList.GetCount(), 0);
+}
+
+TEST_F(MainWindow, LogLinesAppendInOrderAndTheLastIsSelected) {
+    const std::vector<std::string> lines = {"장비 확인 중...", "Version : 1.00",
+                                            "RECV ERR:1003 [CMD:F1]"};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        dialog.AddLogLine(lines[i]);
+        EXPECT_EQ(dialog.logList.GetCount(), static_cast<int>(i + 1));
+        EXPECT_EQ(dialog.logList.GetCurSel(), static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(dialog.logList.GetText(static_cast<int>(i)), lines[i]);
+    }
+}
+
+} // namespace
