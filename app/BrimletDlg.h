@@ -38,6 +38,7 @@ public:
     void DisableMainControls();
     void EnableMainControls();
     void ClearLog();
+    void OnAdminPasswordChange(); // button 1023, admin/AdminPasswordFlow.cpp
 
     // Command exchange and traffic log (reader/CommandExchange.cpp).
     using CDialog::SendCommand;
