@@ -1,0 +1,83 @@
+#pragma once
+
+// Serves a SimulatedReader on a pseudo-terminal whose slave side is linked as
+// <programFolder>/ports/COM<n>, where the reader-link library looks for ports.
+// It reads request frames with the library's own parser and writes the reader's
+// answers, optionally at the pace of the real wire. Runs on a thread of its own
+// (Start/Stop) or on the caller's (Serve).
+
+#include "readerlink/Frame.h"
+#include "sim/SimulatedReader.h"
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace sim {
+
+struct PtyOptions {
+    std::filesystem::path programFolder;
+    int port = 7;
+    // 115200 baud, 8N1: ten bit times per byte, in both directions.
+    bool pace = false;
+    // Receives one line per frame received or sent ("RX 02 00 02 FF 0C 03 F1"),
+    // and one per event (silence, refused frame, vanished port). Empty: no log.
+    std::function<void(const std::string&)> log;
+};
+
+inline constexpr std::chrono::nanoseconds kWireByteTime{86'806}; // 10 bits at 115200 baud
+
+class PtyReader {
+public:
+    PtyReader(ReaderConfig config, PtyOptions options);
+    ~PtyReader();
+    PtyReader(const PtyReader&) = delete;
+    PtyReader& operator=(const PtyReader&) = delete;
+
+    // Creates the pseudo-terminal and the link. An error text when that fails;
+    // nothing is left behind then.
+    std::optional<std::string> Open();
+
+    // Answers requests until RequestStop, or until the port vanishes by fault.
+    void Serve();
+    // Serve on a thread of its own.
+    void Start();
+    // Asks Serve to return. Safe to call from a signal handler.
+    void RequestStop();
+    // RequestStop and wait for the thread; then the link is removed and the
+    // pseudo-terminal closed.
+    void Stop();
+
+    const std::filesystem::path& LinkPath() const { return linkPath_; }
+    const std::string& DevicePath() const { return devicePath_; }
+    // True once the port vanished by fault (link removed, pseudo-terminal closed).
+    bool Vanished() const { return vanished_; }
+
+private:
+    void Feed(std::uint8_t byte, SimulatedReader::TimePoint arrival);
+    void Answer(std::span<const std::uint8_t> request, SimulatedReader::TimePoint frameStart);
+    bool Send(std::span<const std::uint8_t> bytes, SimulatedReader::TimePoint start);
+    bool SleepUntil(SimulatedReader::TimePoint when);
+    void Log(const char* direction, std::span<const std::uint8_t> bytes) const;
+    void Close();
+
+    SimulatedReader reader_;
+    PtyOptions options_;
+    std::filesystem::path linkPath_;
+    std::string devicePath_;
+    int master_ = -1;
+    int heldSlave_ = -1; // keeps the terminal alive while the host has it closed
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    std::thread thread_;
+    std::atomic<bool> vanished_{false};
+
+    readerlink::FrameParser parser_;
+    bool inFrame_ = false;
+    SimulatedReader::TimePoint frameStart_{};
+};
+
+} // namespace sim
