@@ -1,8 +1,9 @@
 #include "sim/PtyReader.h"
 
 #include "sim/ReplyWire.h"
+#include "sim/WirePace.h"
 
-#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -212,12 +213,10 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
         }
         return;
     }
-    TimePoint start = now;
-    if (options_.pace) {
-        const auto requestBytes = static_cast<long>(request.size() + readerlink::kFrameOverhead);
-        start = std::max(start, frameStart + requestBytes * kWireByteTime);
-    }
-    start += reply.delay;
+    const TimePoint start =
+        (options_.pace ? AnswerStart(frameStart, request.size() + readerlink::kFrameOverhead, now)
+                       : now) +
+        reply.delay;
     const std::vector<std::uint8_t> bytes = WireBytes(reply);
     if (!SleepUntil(start)) {
         return;
@@ -239,7 +238,7 @@ bool PtyReader::Send(std::span<const std::uint8_t> bytes, TimePoint start) {
     while (sent < bytes.size()) {
         std::size_t chunk = bytes.size() - sent;
         if (options_.pace) {
-            if (!SleepUntil(start + static_cast<long>(sent) * kWireByteTime)) {
+            if (!SleepUntil(ByteDue(start, sent))) {
                 return false;
             }
             chunk = 1;

@@ -21,14 +21,12 @@ namespace sim {
 struct PtyOptions {
     std::filesystem::path programFolder;
     int port = 7;
-    // 115200 baud, 8N1: ten bit times per byte, in both directions.
+    // The pace of the real wire in both directions (WirePace.h).
     bool pace = false;
     // Receives one line per frame received or sent ("RX 02 00 02 FF 0C 03 F1"),
     // and one per event (silence, refused frame, vanished port). Empty: no log.
     std::function<void(const std::string&)> log;
 };
-
-inline constexpr std::chrono::nanoseconds kWireByteTime{86'806}; // 10 bits at 115200 baud
 
 class PtyReader {
 public:
