@@ -73,8 +73,8 @@ enum VQ_Result {
 enum { VQ_RECEIVE_CAPACITY = 1000 };
 
 // Opens COM<port> at baud, 8N1, raw, no flow control, exclusively. A port that is
-// already open is closed and opened again. Returns port on success, otherwise a
-// VQ_InitResult.
+// already open is closed and opened again (and stays closed if that fails).
+// Returns port on success, otherwise a VQ_InitResult.
 VQ_API int VQ_InitPort(int port, int baud);
 
 // Sends sendData (sendLength bytes, 1..4096) as one frame and waits up to
