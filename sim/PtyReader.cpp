@@ -23,6 +23,7 @@ using Clock = SimulatedReader::Clock;
 // A write the host does not drain within this time is given up: the host has
 // gone away with its buffer full.
 constexpr std::chrono::seconds kWriteStall{2};
+constexpr std::chrono::milliseconds kVanishGrace{1000};
 
 std::string SystemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
@@ -224,11 +225,12 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
     Log("TX", bytes);
     Send(bytes, start);
     if (reply.dropLink) {
+        AwaitHostRead();
+        Close();
+        vanished_ = true;
         if (options_.log) {
             options_.log("-- port vanished (fault): link removed, pseudo-terminal closed");
         }
-        vanished_ = true;
-        Close();
     }
 }
 
@@ -260,6 +262,15 @@ bool PtyReader::Send(std::span<const std::uint8_t> bytes, TimePoint start) {
         }
     }
     return true;
+}
+
+void PtyReader::AwaitHostRead() {
+    // Closing the master discards what the host has not read yet, and the terminal
+    // does not tell when it has. A host that read the answer sends its next
+    // request, so the port goes when that arrives, or after a while without one.
+    pollfd watched[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    while (poll(watched, 2, static_cast<int>(kVanishGrace.count())) < 0 && errno == EINTR) {
+    }
 }
 
 bool PtyReader::SleepUntil(TimePoint when) {

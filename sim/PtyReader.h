@@ -58,6 +58,7 @@ private:
     void Feed(std::uint8_t byte, SimulatedReader::TimePoint arrival);
     void Answer(std::span<const std::uint8_t> request, SimulatedReader::TimePoint frameStart);
     bool Send(std::span<const std::uint8_t> bytes, SimulatedReader::TimePoint start);
+    void AwaitHostRead();
     bool SleepUntil(SimulatedReader::TimePoint when);
     void Log(const char* direction, std::span<const std::uint8_t> bytes) const;
     void Close();
