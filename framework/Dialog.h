@@ -32,7 +32,7 @@ public:
 
     // Modal: builds the window, runs OnInitDialog, shows it and returns the value
     // given to EndDialog once it has closed; the window is destroyed before returning.
-    // -1 when called on another thread than the UI thread or while already open.
+    // Called on another thread, it runs on the UI thread. -1 while already open.
     virtual INT_PTR DoModal();
     // Modeless: builds and shows the window; it lives until DestroyWindow or the
     // CDialog is destroyed. EndDialog only hides it. FALSE if already created.
@@ -78,13 +78,13 @@ protected:
 
 private:
     friend class DialogWindow;
-    friend class CMenu;
     BOOL Build(CWnd* parentWindow);
-    void BuildControls();
+    DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
-    void HandleClose();
+    void HandleCloseRequest(); // title bar, Alt+F4, closeEvent: refused while Close is off
     void HandleTimerEvent(int qtTimerId);
-    BOOL TranslateKey(MSG& msg); // PreTranslateMessage then the dialog defaults
+    BOOL TranslateKey(MSG& msg); // PreTranslateMessage, then the dialog defaults
+    int ReturnCommand(HWND focus) const;
 
     const DialogTemplate& dialogTemplate;
     CWnd* parent;

@@ -26,6 +26,9 @@ public:
 
     // For the framework.
     explicit CMenu(CDialog& owner);
+    ~CMenu();
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
     void Popup(int screenX, int screenY); // UI thread
     QMenu* PopupMenu() const;             // the open menu, null when closed
 

@@ -5,6 +5,7 @@
 class UiSession {
 public:
     UiSession();
+    UiSession(int& argc, char** argv); // argc and argv must outlive the session
     ~UiSession();
     UiSession(const UiSession&) = delete;
     UiSession& operator=(const UiSession&) = delete;

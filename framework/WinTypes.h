@@ -68,6 +68,7 @@ constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_F1 = 0x70; // F2..F12 follow
+constexpr UINT VK_F4 = 0x73;
 
 // Message boxes: buttons, icons and answers.
 constexpr UINT MB_OK = 0x0000;

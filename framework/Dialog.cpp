@@ -1,0 +1,363 @@
+#include "framework/Dialog.h"
+
+#include "framework/ControlFactory.h"
+#include "framework/DialogFont.h"
+#include "framework/DialogWindow.h"
+#include "framework/IconImage.h"
+#include "framework/UiThread.h"
+#include "framework/WidgetAccess.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+Qt::WindowFlags WindowFlagsOf(unsigned style) {
+    Qt::WindowFlags flags = (style & kTaskBar) != 0 ? Qt::Window : Qt::Dialog;
+    if ((style & kThinBorder) != 0 && (style & kCaption) == 0) {
+        return flags | Qt::FramelessWindowHint;
+    }
+    flags |= Qt::CustomizeWindowHint;
+    if ((style & kCaption) != 0) {
+        flags |= Qt::WindowTitleHint;
+    }
+    if ((style & kSystemMenu) != 0) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if ((style & kMinimizeBox) != 0) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    return flags;
+}
+
+constexpr UINT kMinimumTimerMs = 10; // Windows' USER_TIMER_MINIMUM
+
+} // namespace
+
+const CRuntimeClass CDialog::classCDialog = {"CDialog", sizeof(CDialog), &CWnd::classCWnd};
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
+    : dialogTemplate(dialogTemplate), parent(parent) {}
+
+CDialog::~CDialog() {
+    DestroyWindow();
+}
+
+const CRuntimeClass* CDialog::GetRuntimeClass() const {
+    return &classCDialog;
+}
+
+BOOL CDialog::Build(CWnd* parentWindow) {
+    QWidget* parentWidget = parentWindow != nullptr ? parentWindow->Widget() : nullptr;
+    window = new DialogWindow(*this, parentWidget, WindowFlagsOf(dialogTemplate.style));
+    QFont font = DialogFontOf(dialogTemplate);
+    window->setFont(font);
+    window->setWindowTitle(
+        QString::fromUtf8(dialogTemplate.caption != nullptr ? dialogTemplate.caption : ""));
+    if ((dialogTemplate.style & kThinBorder) != 0) {
+        window->setObjectName("thinBorder");
+        window->setStyleSheet("QDialog#thinBorder { border: 1px solid palette(dark); }");
+    }
+    DialogBaseUnits base = BaseUnitsOf(font);
+    RECT size = DialogUnitsToPixels(RECT{0, 0, dialogTemplate.width, dialogTemplate.height}, base);
+    window->setFixedSize(size.right, size.bottom);
+    Attach(window, kNoControlId);
+
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        QWidget* widget = CreateControlWidget(control, base, window);
+        widget->installEventFilter(window);
+        if (control.id == kNoControlId || controls.contains(control.id)) {
+            continue; // Windows finds the first control of an id
+        }
+        std::unique_ptr<CWnd> object = CreateControlObject(control.kind);
+        object->Attach(widget, control.id);
+        controls.emplace(control.id, std::move(object));
+        int id = control.id;
+        if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
+            QObject::connect(button, &QAbstractButton::clicked, window,
+                             [this, id] { SendCommand(id); });
+        } else if (auto* combo = dynamic_cast<QComboBox*>(widget)) {
+            // activated: the user's choice only, as CBN_SELCHANGE
+            QObject::connect(combo, &QComboBox::activated, window, [this, id] {
+                auto handler = selChangeHandlers.find(id);
+                if (handler != selChangeHandlers.end()) {
+                    std::function<void()> run = handler->second;
+                    run();
+                }
+            });
+        }
+    }
+    // Children of controls (a list's viewport, ...) see key presses as well.
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        child->installEventFilter(window);
+    }
+    window->installEventFilter(window);
+    if ((dialogTemplate.style & kSystemMenu) != 0) {
+        systemMenu = std::make_unique<CMenu>(*this);
+    }
+    return TRUE;
+}
+
+DialogWindow* CDialog::ReleaseWindow() {
+    DialogWindow* released = window;
+    if (released == nullptr) {
+        return nullptr;
+    }
+    for (const auto& [id, qtTimer] : timers) {
+        released->killTimer(qtTimer);
+    }
+    timers.clear();
+    released->Detach();
+    for (QObject* child : released->findChildren<QObject*>()) {
+        child->disconnect(released); // no click reaches a CDialog that let go
+    }
+    released->hide();
+    systemMenu.reset();
+    controls.clear();
+    Attach(nullptr, kNoControlId);
+    window = nullptr;
+    return released;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (!IsUiThread()) {
+        INT_PTR result = -1;
+        RunOnUiThread([&] { result = DoModal(); });
+        return result;
+    }
+    if (window != nullptr) {
+        return -1;
+    }
+    modal = true;
+    Build(parent);
+    OnInitDialog();
+    INT_PTR result = window->ended ? window->endResult : window->exec();
+    delete ReleaseWindow(); // the modal loop has ended: nothing of the window is running
+    modal = false;
+    return result;
+}
+
+BOOL CDialog::Create(CWnd* parentWindow) {
+    BOOL created = FALSE;
+    RunOnUiThread([&] {
+        if (window != nullptr) {
+            return;
+        }
+        modal = false;
+        parent = parentWindow;
+        Build(parentWindow);
+        OnInitDialog();
+        if (window != nullptr && !window->ended) {
+            window->show();
+        }
+        created = TRUE;
+    });
+    return created;
+}
+
+void CDialog::DestroyWindow() {
+    RunOnUiThread([&] {
+        // Later: this may run inside a handler of the very window.
+        if (DialogWindow* released = ReleaseWindow()) {
+            released->deleteLater();
+        }
+    });
+}
+
+void CDialog::EndDialog(int result) {
+    RunOnUiThread([&] {
+        if (window == nullptr) {
+            return;
+        }
+        window->ended = true;
+        window->endResult = result;
+        if (modal) {
+            window->done(result);
+        } else {
+            window->hide();
+        }
+    });
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+void CDialog::OnTimer(UINT_PTR) {}
+
+void CDialog::OnSysCommand(UINT id, LPARAM) {
+    if ((id & 0xFFF0) == SC_CLOSE) {
+        HandleCloseRequest();
+    }
+}
+
+void CDialog::OnOK() {
+    UpdateData(TRUE);
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    RunOnUiThread([&] {
+        CDataExchange exchange{saveAndValidate, this};
+        DoDataExchange(&exchange);
+    });
+    return TRUE;
+}
+
+UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
+    UINT_PTR result = 0;
+    RunOnUiThread([&] {
+        if (window == nullptr) {
+            return;
+        }
+        if (auto running = timers.find(id); running != timers.end()) {
+            window->killTimer(running->second);
+        }
+        timers[id] = window->startTimer(static_cast<int>(std::max(elapseMs, kMinimumTimerMs)));
+        result = id;
+    });
+    return result;
+}
+
+BOOL CDialog::KillTimer(UINT_PTR id) {
+    BOOL killed = FALSE;
+    RunOnUiThread([&] {
+        auto running = timers.find(id);
+        if (running == timers.end() || window == nullptr) {
+            return;
+        }
+        window->killTimer(running->second);
+        timers.erase(running);
+        killed = TRUE;
+    });
+    return killed;
+}
+
+void CDialog::HandleTimerEvent(int qtTimerId) {
+    auto running = std::find_if(timers.begin(), timers.end(),
+                                [&](const auto& entry) { return entry.second == qtTimerId; });
+    if (running != timers.end()) {
+        OnTimer(running->first);
+    }
+}
+
+CMenu* CDialog::GetSystemMenu(BOOL) {
+    return systemMenu.get();
+}
+
+CWnd* CDialog::GetDlgItem(int id) const {
+    auto found = controls.find(id);
+    return found != controls.end() ? found->second.get() : nullptr;
+}
+
+HICON CDialog::SetIcon(HICON icon, BOOL big) {
+    HICON& slot = big ? bigIcon : smallIcon;
+    HICON previous = slot;
+    slot = icon;
+    RunOnUiThread([&] {
+        HICON shown = bigIcon != nullptr ? bigIcon : smallIcon;
+        if (window != nullptr && shown != nullptr) {
+            window->setWindowIcon(QIcon(QPixmap::fromImage(shown->image)));
+        }
+    });
+    return previous;
+}
+
+void CDialog::MapDialogRect(RECT* rect) const {
+    DialogBaseUnits base{};
+    RunOnUiThread([&] { base = BaseUnitsOf(DialogFontOf(dialogTemplate)); });
+    *rect = DialogUnitsToPixels(*rect, base);
+}
+
+void CDialog::OnClicked(int id, std::function<void()> handler) {
+    RunOnUiThread([&] { commandHandlers[id] = std::move(handler); });
+}
+
+void CDialog::OnSelChange(int id, std::function<void()> handler) {
+    RunOnUiThread([&] { selChangeHandlers[id] = std::move(handler); });
+}
+
+void CDialog::SendCommand(int id) {
+    RunOnUiThread([&] {
+        auto handler = commandHandlers.find(id);
+        if (handler != commandHandlers.end()) {
+            std::function<void()> run = handler->second; // the handler may replace itself
+            run();
+        } else if (id == IDOK) {
+            OnOK();
+        } else if (id == IDCANCEL) {
+            OnCancel();
+        }
+    });
+}
+
+BOOL CDialog::IsCloseEnabled() const {
+    return systemMenu == nullptr ||
+           (systemMenu->GetMenuState(SC_CLOSE) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void CDialog::HandleCloseRequest() {
+    if (IsCloseEnabled()) {
+        SendCommand(IDCANCEL);
+    }
+}
+
+// Return presses the focused push button, else the enabled default button, else
+// gives IDOK, as the Windows dialog manager does.
+int CDialog::ReturnCommand(HWND focus) const {
+    auto* focused = static_cast<QWidget*>(focus);
+    if (dynamic_cast<QPushButton*>(focused) != nullptr && ControlIdOf(focused) != kNoControlId) {
+        return ControlIdOf(focused);
+    }
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        if ((control.style & kDefaultButton) != 0) {
+            CWnd* button = GetDlgItem(control.id);
+            return button != nullptr && button->IsWindowEnabled() ? control.id : kNoControlId;
+        }
+    }
+    return IDOK;
+}
+
+BOOL CDialog::TranslateKey(MSG& msg) {
+    if (PreTranslateMessage(&msg)) {
+        return TRUE;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        int command = ReturnCommand(msg.hwnd);
+        if (command != kNoControlId) {
+            SendCommand(command);
+        }
+        return TRUE;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        SendCommand(IDCANCEL);
+        return TRUE;
+    }
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
+        OnSysCommand(SC_CLOSE, 0);
+        return TRUE;
+    }
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_SPACE && systemMenu != nullptr &&
+        window != nullptr) {
+        QPoint corner = window->mapToGlobal(QPoint(0, 0));
+        systemMenu->Popup(corner.x(), corner.y());
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QImage>
+
+struct IconImage {
+    QImage image;
+};
