@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -43,6 +44,10 @@ const ChangeCase kChangeCases[] = {
     {"LowerCaseStoredValueNeverMatches", "[CONFIG]\r\nA=afaee11809a05232\r\n", "A", "12AB", "", "",
      ChangeCheck::WrongCurrentPassword},
 };
+
+void PrintTo(const ChangeCase& param, std::ostream* out) {
+    *out << param.name;
+}
 
 class ChangeCheckTest : public testing::TestWithParam<ChangeCase> {};
 

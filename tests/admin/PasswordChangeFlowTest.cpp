@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,10 @@ const FlowCase kFlowCases[] = {
      kOnlyB},
     {"EmptyFileRefusesLogin", "", {Login("", ""), CloseLogin()}, "LL", 1, ""},
 };
+
+void PrintTo(const FlowCase& param, std::ostream* out) {
+    *out << param.name;
+}
 
 class PasswordChangeFlowTest : public testing::TestWithParam<FlowCase> {};
 

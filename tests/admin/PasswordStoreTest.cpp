@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -33,6 +34,10 @@ const StoredFormKat kStoredForms[] = {
     {"OverlongCutTo16", "1234567890ABCDEF" + std::string(24, 'x'), "F11AAB0566F3F7E2"},
     {"SeventeenCharacters", "1234567890ABCDEF0", "F11AAB0566F3F7E2"},
 };
+
+void PrintTo(const StoredFormKat& param, std::ostream* out) {
+    *out << param.name;
+}
 
 class StoredFormTest : public testing::TestWithParam<StoredFormKat> {};
 
@@ -103,6 +108,10 @@ const LoadCase kLoadCases[] = {
      "PRAWNSTUX"},
 };
 
+void PrintTo(const LoadCase& param, std::ostream* out) {
+    *out << param.name;
+}
+
 class LoadTest : public testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadTest, ReadsValueOrDefault) {
@@ -141,6 +150,10 @@ const CheckCase kCheckCases[] = {
     {"MissingKeyRefusesDefaultText", "[CONFIG]\r\n", "PRAWNSTUX", "A", false},
     {"EmptyPasswordStored", "[CONFIG]\r\nB=9F9839FC2ACB378C\r\n", "", "B", true},
 };
+
+void PrintTo(const CheckCase& param, std::ostream* out) {
+    *out << param.name;
+}
 
 class CheckTest : public testing::TestWithParam<CheckCase> {};
 
