@@ -1,0 +1,246 @@
+#include "sim/Options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace simtest {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::Firmware;
+using sim::ParsedCommandLine;
+
+ParsedCommandLine Parse(std::vector<std::string_view> arguments) {
+    arguments.insert(arguments.begin(), {"--program-folder", "/tmp/brimlet"});
+    return sim::ParseCommandLine(arguments);
+}
+
+const std::string kLongModel(65, 'M');
+
+struct BadOptionCase {
+    const char* name;
+    std::vector<std::string_view> arguments;
+    const char* message; // part of the error text
+};
+
+class BadOptions : public testing::TestWithParam<BadOptionCase> {};
+
+TEST_P(BadOptions, AreRefusedWithAClearMessage) {
+    const ParsedCommandLine parsed = Parse(GetParam().arguments);
+    EXPECT_NE(parsed.error.find(GetParam().message), std::string::npos) << parsed.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, BadOptions,
+    testing::Values(
+        BadOptionCase{"PortZero", {"--port", "0"}, "--port: \"0\" is not a number from 1 to 255"},
+        BadOptionCase{"PortTooHigh", {"--port", "256"}, "from 1 to 255"},
+        BadOptionCase{"PortNotNumber", {"--port", "7a"}, "--port: \"7a\""},
+        BadOptionCase{"PortNegative", {"--port", "-3"}, "--port"},
+        BadOptionCase{"PortMissingValue", {"--port"}, "--port needs a value"},
+        BadOptionCase{"Unknown", {"--colour", "red"}, "unknown option \"--colour\""},
+        BadOptionCase{"FlagWithValue", {"--pace=yes"}, "unknown option \"--pace=yes\""},
+        BadOptionCase{"ModelWithBlank", {"--model", "RVQ 3000"}, "--model"},
+        BadOptionCase{"ModelEmpty", {"--model", ""}, "--model"},
+        BadOptionCase{"ModelTooLong", {"--model", kLongModel}, "--model"},
+        BadOptionCase{"SerialWithUnderscore", {"--serial", "S_1"}, "without blanks or \"_\""},
+        BadOptionCase{"NetworkWithUnderscore", {"--network", "RI_VI"}, "--network"},
+        BadOptionCase{"VersionTooLong", {"--version-code", "1234567"}, "1-6 letters or digits"},
+        BadOptionCase{"VersionWithDash", {"--boot-version", "20-01"}, "--boot-version"},
+        BadOptionCase{"StartInNeither", {"--start-in", "bios"}, "neither boot nor app"},
+        BadOptionCase{"QuirkUnknown", {"--info-quirk", "empty"}, "not code-only"},
+        BadOptionCase{"RestartTooLong", {"--restart-ms", "600001"}, "--restart-ms"},
+        BadOptionCase{"KeyShort", {"--download-key", "0011"}, "32 hexadecimal"},
+        BadOptionCase{
+            "KeyNotHex", {"--download-key", "0011223344556677889900AABBCCDDEG"}, "32 hexadecimal"},
+        BadOptionCase{"AuthStepFour", {"--refuse-auth", "4"}, "from 1 to 3"},
+        BadOptionCase{"MacStepThree", {"--wrong-mac", "3"}, "from 1 to 2"},
+        BadOptionCase{"ProofTwice", {"--refuse-proof", "twice"}, "neither once nor always"},
+        BadOptionCase{"BlocksZero", {"--refuse-blocks", "0"}, "--refuse-blocks"},
+        BadOptionCase{"BlockOffsetTooBig", {"--refuse-blocks", "2@0x1000000"}, "--refuse-blocks"},
+        BadOptionCase{"RefuseWithWhat", {"--refuse-with", "ack"}, "neither ff nor nak"},
+        BadOptionCase{"NeverRestartWhat", {"--never-restart", "os"}, "neither boot nor app"},
+        BadOptionCase{"WrongVersionBad", {"--wrong-version", "x.y"}, "--wrong-version"},
+        BadOptionCase{"VanishZero", {"--vanish-after-block", "0"}, "--vanish-after-block"},
+        BadOptionCase{"SilenceUnknownCommand", {"--silence", "FF99"}, "neither \"all\" nor"},
+        BadOptionCase{"NakBadCount", {"--nak", "F1*0"}, "--nak"},
+        BadOptionCase{"DelayWithoutTime", {"--delay", "FF97"}, "lacks \":MS\""},
+        BadOptionCase{"DelayTooLong", {"--delay", "all:600001"}, "--delay"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Options, ProgramFolderIsRequired) {
+    const std::vector<std::string_view> arguments{"--port", "7"};
+    EXPECT_EQ(sim::ParseCommandLine(arguments).error, "--program-folder is required");
+}
+
+TEST(Options, HelpNeedsNothingElse) {
+    const std::vector<std::string_view> arguments{"--help"};
+    const ParsedCommandLine parsed = sim::ParseCommandLine(arguments);
+    EXPECT_TRUE(parsed.help);
+    EXPECT_EQ(parsed.error, "");
+}
+
+TEST(Options, UsageNamesEveryOption) {
+    for (const char* option : {"--program-folder",
+                               "--port",
+                               "--model",
+                               "--serial",
+                               "--cert-version",
+                               "--reader-version",
+                               "--version-code",
+                               "--boot-version",
+                               "--start-in",
+                               "--bios-de635",
+                               "--network",
+                               "--info-quirk",
+                               "--restart-ms",
+                               "--pace",
+                               "--log",
+                               "--download-key",
+                               "--boot-key-none",
+                               "--seed",
+                               "--msr-not-authenticated",
+                               "--refuse-auth",
+                               "--wrong-mac",
+                               "--refuse-proof",
+                               "--refuse-blocks",
+                               "--refuse-finish",
+                               "--refuse-with",
+                               "--never-restart",
+                               "--wrong-version",
+                               "--vanish-after-block",
+                               "--silence",
+                               "--nak",
+                               "--bad-frame",
+                               "--delay",
+                               "--help"}) {
+        EXPECT_NE(sim::UsageText().find(option), std::string_view::npos) << option;
+    }
+}
+
+TEST(Options, DefaultsPlayAHealthyReaderOnCom7) {
+    const ParsedCommandLine parsed = Parse({});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.programFolder, "/tmp/brimlet");
+    EXPECT_EQ(parsed.options.port, 7);
+    EXPECT_FALSE(parsed.options.pace);
+    EXPECT_FALSE(parsed.options.log);
+    EXPECT_EQ(parsed.options.reader.startIn, Firmware::Application);
+    EXPECT_TRUE(parsed.options.reader.faults.link.empty());
+}
+
+TEST(Options, ReaderSettingsAreTaken) {
+    const ParsedCommandLine parsed = Parse({"--port=12",
+                                            "--model",
+                                            "ABCDEFGHIJKL",
+                                            "--serial",
+                                            "S9",
+                                            "--cert-version",
+                                            "C2",
+                                            "--reader-version",
+                                            "R3",
+                                            "--version-code",
+                                            "160101",
+                                            "--boot-version",
+                                            "B7",
+                                            "--start-in",
+                                            "boot",
+                                            "--bios-de635",
+                                            "--network",
+                                            "HANVAN",
+                                            "--info-quirk",
+                                            "code-only",
+                                            "--restart-ms",
+                                            "0",
+                                            "--pace",
+                                            "--log",
+                                            "--download-key",
+                                            "00112233445566778899aabbccddeeff",
+                                            "--boot-key-none",
+                                            "--seed",
+                                            "0xFFFFFFFF"});
+    ASSERT_EQ(parsed.error, "");
+    const sim::ReaderConfig& r = parsed.options.reader;
+    EXPECT_EQ(parsed.options.port, 12);
+    EXPECT_EQ(r.model, "ABCDEFGHIJKL");
+    EXPECT_EQ(r.serial, "S9");
+    EXPECT_EQ(r.certVersion, "C2");
+    EXPECT_EQ(r.readerVersion, "R3");
+    EXPECT_EQ(r.versionCode, "160101");
+    EXPECT_EQ(r.bootVersion, "B7");
+    EXPECT_EQ(r.startIn, Firmware::BootLoader);
+    EXPECT_TRUE(r.bootInfoDe635);
+    EXPECT_EQ(r.network, "HANVAN");
+    EXPECT_TRUE(r.infoCodeOnly);
+    EXPECT_EQ(r.restartTime, 0ms);
+    EXPECT_TRUE(parsed.options.pace);
+    EXPECT_TRUE(parsed.options.log);
+    ASSERT_TRUE(r.downloadKey.has_value());
+    EXPECT_EQ((*r.downloadKey)[0], 0x00);
+    EXPECT_EQ((*r.downloadKey)[10], 0xAA);
+    EXPECT_EQ((*r.downloadKey)[15], 0xFF);
+    EXPECT_FALSE(r.bootLoaderHoldsKey);
+    EXPECT_EQ(r.randomSeed, 0xFFFFFFFFu);
+}
+
+TEST(Options, FaultsAreTaken) {
+    const ParsedCommandLine parsed = Parse(
+        {"--msr-not-authenticated", "--refuse-auth", "2", "--wrong-mac", "1", "--refuse-proof",
+         "always", "--refuse-blocks", "3@0x200", "--refuse-with", "nak", "--refuse-finish", "4",
+         "--never-restart", "app", "--wrong-version", "999999", "--vanish-after-block", "5"});
+    ASSERT_EQ(parsed.error, "");
+    const sim::Faults& f = parsed.options.reader.faults;
+    EXPECT_TRUE(f.msrNotAuthenticated);
+    EXPECT_EQ(f.refuseAuthStep, 2);
+    EXPECT_EQ(f.wrongMacStep, 1);
+    EXPECT_EQ(f.refuseProof, sim::kAlways);
+    ASSERT_TRUE(f.refuseBlocks.has_value());
+    EXPECT_EQ(f.refuseBlocks->offset, 0x200u);
+    EXPECT_EQ(f.refuseBlocks->times, 3);
+    EXPECT_EQ(f.refuseBlocks->how, sim::Refusal::Nak);
+    EXPECT_EQ(f.refuseFinish, 4);
+    EXPECT_EQ(f.finishRefusal, sim::Refusal::Nak);
+    EXPECT_EQ(f.neverRestartInto, Firmware::Application);
+    EXPECT_EQ(f.versionAfterFlash, "999999");
+    EXPECT_EQ(f.vanishAfterBlock, 5);
+}
+
+TEST(Options, RefusalStyleAppliesWhicheverComesFirst) {
+    const ParsedCommandLine parsed = Parse({"--refuse-with", "nak", "--refuse-blocks", "1"});
+    ASSERT_TRUE(parsed.options.reader.faults.refuseBlocks.has_value());
+    EXPECT_FALSE(parsed.options.reader.faults.refuseBlocks->offset.has_value()) << "every block";
+    EXPECT_EQ(parsed.options.reader.faults.refuseBlocks->how, sim::Refusal::Nak);
+}
+
+TEST(Options, LinkFaultsAccumulateInOrder) {
+    const ParsedCommandLine parsed =
+        Parse({"--silence", "all*2", "--nak", "f1", "--bad-frame", "FF0C*1", "--delay", "FF97:4000",
+               "--delay", "all:250*3"});
+    ASSERT_EQ(parsed.error, "");
+    const auto& link = parsed.options.reader.faults.link;
+    ASSERT_EQ(link.size(), 5u);
+    EXPECT_EQ(link[0].kind, sim::LinkFaultKind::Silence);
+    EXPECT_FALSE(link[0].command.has_value());
+    EXPECT_EQ(link[0].times, 2);
+    EXPECT_EQ(link[1].kind, sim::LinkFaultKind::Nak);
+    EXPECT_EQ(link[1].command, sim::Command::Block);
+    EXPECT_EQ(link[1].times, sim::kAlways);
+    EXPECT_EQ(link[2].kind, sim::LinkFaultKind::BadFrame);
+    EXPECT_EQ(link[2].command, sim::Command::Info);
+    EXPECT_EQ(link[2].times, 1);
+    EXPECT_EQ(link[3].kind, sim::LinkFaultKind::Delay);
+    EXPECT_EQ(link[3].command, sim::Command::MsrState);
+    EXPECT_EQ(link[3].delay, 4000ms);
+    EXPECT_EQ(link[4].delay, 250ms);
+    EXPECT_EQ(link[4].times, 3);
+    EXPECT_FALSE(link[4].command.has_value());
+}
+
+TEST(Options, FirstErrorIsTheOneReported) {
+    const ParsedCommandLine parsed = Parse({"--port", "0", "--model", "a b"});
+    EXPECT_EQ(parsed.error, "--port: \"0\" is not a number from 1 to 255");
+}
+
+} // namespace
+} // namespace simtest
