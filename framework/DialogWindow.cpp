@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/VirtualKeys.h"
+#include "framework/WidgetAccess.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -79,4 +80,9 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
         }
     }
     event->ignore();
+}
+
+bool IsReleasedWindow(const QWidget* widget) {
+    auto* dialog = dynamic_cast<const DialogWindow*>(widget->window());
+    return dialog != nullptr && dialog->IsDetached();
 }

@@ -13,6 +13,7 @@ public:
 
     // The CDialog lets go of this window; events still arriving are dropped.
     void Detach() { owner = nullptr; }
+    bool IsDetached() const { return owner == nullptr; }
 
     bool ended = false; // EndDialog ran, possibly before the modal loop started
     int endResult = 0;

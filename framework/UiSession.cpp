@@ -20,13 +20,16 @@ UiSession::UiSession() : UiSession(defaultArgc, defaultArgv) {}
 UiSession::UiSession(int& argc, char** argv) {
     if (QApplication::instance() == nullptr) {
         application = std::make_unique<QApplication>(argc, argv);
+        ownsApplication = true;
         // The program ends when its main dialog returns, not when a window closes.
         QApplication::setQuitOnLastWindowClosed(false);
     }
 }
 
 UiSession::~UiSession() {
-    application.reset();
+    if (ownsApplication) {
+        application.reset();
+    }
 }
 
 int UiSession::RunEventLoop() {

@@ -13,4 +13,7 @@ public:
     // Runs the event loop until Quit() is called.
     static int RunEventLoop();
     static void Quit(int exitCode = 0);
+
+private:
+    bool ownsApplication = false; // a session inside another one leaves it alone
 };

@@ -7,12 +7,17 @@
 
 #include <string>
 
+// True for the controls of a dialog whose CDialog has let go of its window (the
+// window itself is deleted later): they count as destroyed.
+bool IsReleasedWindow(const QWidget* widget);
+
 // Runs use on the UI thread with the window of wnd as a W; result stays fallback
 // when the window is gone or of another kind.
 template <class W, class R, class Use> R WithWidget(const CWnd& wnd, R fallback, Use use) {
     R result = fallback;
     RunOnUiThread([&] {
-        if (W* widget = dynamic_cast<W*>(wnd.Widget())) {
+        W* widget = dynamic_cast<W*>(wnd.Widget());
+        if (widget != nullptr && !IsReleasedWindow(widget)) {
             result = use(widget);
         }
     });
@@ -21,7 +26,8 @@ template <class W, class R, class Use> R WithWidget(const CWnd& wnd, R fallback,
 
 template <class W, class Use> void WithWidget(const CWnd& wnd, Use use) {
     RunOnUiThread([&] {
-        if (W* widget = dynamic_cast<W*>(wnd.Widget())) {
+        W* widget = dynamic_cast<W*>(wnd.Widget());
+        if (widget != nullptr && !IsReleasedWindow(widget)) {
             use(widget);
         }
     });

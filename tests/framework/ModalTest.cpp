@@ -1,0 +1,154 @@
+#include "framework/Font.h"
+#include "framework/UiThread.h"
+#include "framework/UserInput.h"
+#include "framework/WinApp.h"
+#include "tests/framework/TestDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QWidget>
+
+namespace {
+
+using namespace testdialog;
+
+TEST(ModalDialog, ReturnsTheEndDialogValueAndDestroysTheWindow) {
+    TestDialog dialog;
+    dialog.onInit = [&] {
+        PostToUiThread([&] {
+            dialog.GetDlgItem(kEdit)->SetWindowText("123");
+            dialog.SendCommand(IDOK);
+        });
+    };
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.editText, "123") << "OK read the field into its member";
+    EXPECT_FALSE(dialog.IsAttached());
+    EXPECT_EQ(dialog.GetDlgItem(kEdit), nullptr);
+}
+
+TEST(ModalDialog, CloseRequestGivesCancel) {
+    TestDialog dialog;
+    dialog.onInit = [&] { PostToUiThread([&] { RequestClose(dialog); }); };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.cancelCount, 1);
+}
+
+TEST(ModalDialog, EndDialogDuringInitialisationNeverBlocks) {
+    TestDialog dialog;
+    dialog.onInit = [&] { dialog.EndDialog(77); };
+    EXPECT_EQ(dialog.DoModal(), 77);
+}
+
+TEST(ModalDialog, CanRunAgainAfterClosing) {
+    TestDialog dialog;
+    dialog.onInit = [&] { PostToUiThread([&] { dialog.EndDialog(IDCANCEL); }); };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST(ModelessDialog, EndDialogHidesAndShowWindowBringsBack) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_TRUE(dialog.IsWindowVisible());
+    dialog.EndDialog(IDOK);
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_TRUE(dialog.IsAttached()) << "hidden, not destroyed";
+    dialog.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(dialog.IsWindowVisible());
+}
+
+TEST(Fonts, HeightsFollowWindowsMeaning) {
+    CFont character;
+    ASSERT_TRUE(character.CreateFont(-18, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     VARIABLE_PITCH | FF_SWISS, "굴림"));
+    EXPECT_EQ(character.GetPixelHeight(), 18);
+    EXPECT_EQ(character.GetWeight(), FW_BOLD);
+    EXPECT_EQ(character.GetFaceName(), "굴림");
+
+    CFont cell;
+    ASSERT_TRUE(cell.CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "굴림체"));
+    QFontMetrics metrics(*cell.Font());
+    EXPECT_NEAR(metrics.ascent() + metrics.descent(), 30, 1) << "a positive height is the cell";
+    EXPECT_LE(cell.GetPixelHeight(), 30);
+    EXPECT_FALSE(cell.CreateFont(10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "x"))
+        << "one font per object until DeleteObject";
+    EXPECT_TRUE(cell.DeleteObject());
+    EXPECT_FALSE(cell.IsCreated());
+
+    CFont points;
+    ASSERT_TRUE(points.CreatePointFont(90, "MS Shell Dlg"));
+    EXPECT_EQ(points.GetPixelHeight(), 12);
+}
+
+TEST(Fonts, SetFontReachesTheControlAndMissingFontIsIgnored) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CFont large;
+    large.CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, FF_SWISS, "굴림체");
+    CWnd& label = *dialog.GetDlgItem(kLabel);
+    label.SetFont(&large);
+    EXPECT_EQ(label.Widget()->font().pixelSize(), large.GetPixelHeight());
+    EXPECT_EQ(label.Widget()->font().weight(), QFont::Bold);
+    CFont never;
+    label.SetFont(&never);
+    label.SetFont(nullptr);
+    EXPECT_EQ(label.Widget()->font().pixelSize(), large.GetPixelHeight());
+}
+
+class ExitingApp : public CWinApp {
+public:
+    ExitingApp() : CWinApp("Brimlet") {}
+    BOOL InitInstance() override {
+        ++initCount;
+        return FALSE;
+    }
+    int ExitInstance() override { return 3; }
+    int initCount = 0;
+};
+
+TEST(Application, RunCallsInitInstanceAndEndsWhenItReturnsFalse) {
+    ExitingApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    int argc = 1;
+    char name[] = "brimlet";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(app.Run(argc, argv), 3);
+    EXPECT_EQ(app.initCount, 1);
+    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    EXPECT_TRUE(InitCommonControlsEx(&init));
+    init.dwSize = 3;
+    EXPECT_FALSE(InitCommonControlsEx(&init));
+    EXPECT_FALSE(InitCommonControlsEx(nullptr));
+}
+
+TEST(Application, IconsRegisterByIdAndBadImagesAreRefused) {
+    // A 1x1 PNG.
+    static const unsigned char png[] = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
+        0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00,
+        0x00, 0x1F, 0x15, 0xC4, 0x89, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x44, 0x41, 0x54, 0x78,
+        0x9C, 0x63, 0xF8, 0xCF, 0xC0, 0xF0, 0x1F, 0x00, 0x05, 0x00, 0x01, 0xFF, 0x89, 0x99,
+        0x3D, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+    static const unsigned char junk[] = {1, 2, 3, 4};
+    HICON icon = RegisterIconResource(128, png, sizeof png);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(LoadIconResource(128), icon);
+    EXPECT_EQ(RegisterIconResource(129, junk, sizeof junk), nullptr);
+    EXPECT_EQ(LoadIconResource(129), nullptr);
+    HICON again = RegisterIconResource(128, png, sizeof png);
+    EXPECT_NE(again, nullptr);
+    EXPECT_EQ(LoadIconResource(128), again);
+
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.SetIcon(icon, ICON_BIG), nullptr);
+    EXPECT_EQ(dialog.SetIcon(again, ICON_BIG), icon) << "the previous icon of that size";
+    EXPECT_FALSE(dialog.Widget()->windowIcon().isNull());
+}
+
+} // namespace
