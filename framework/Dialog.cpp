@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -267,10 +268,10 @@ CWnd* CDialog::GetDlgItem(int id) const {
 }
 
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
-    HICON& slot = big ? bigIcon : smallIcon;
-    HICON previous = slot;
-    slot = icon;
+    HICON previous = nullptr;
     RunOnUiThread([&] {
+        HICON& slot = big ? bigIcon : smallIcon;
+        previous = std::exchange(slot, icon);
         HICON shown = bigIcon != nullptr ? bigIcon : smallIcon;
         if (window != nullptr && shown != nullptr) {
             window->setWindowIcon(QIcon(QPixmap::fromImage(shown->image)));

@@ -77,7 +77,12 @@ bool HasLineBreak(const std::string& text) {
 } // namespace
 
 IniDocument::IniDocument(const std::string& text) {
+    const std::string mark = "\xEF\xBB\xBF";
     std::size_t start = 0;
+    if (text.compare(0, mark.size(), mark) == 0) {
+        byteOrderMark = mark;
+        start = mark.size();
+    }
     while (start < text.size()) {
         std::size_t newline = text.find('\n', start);
         if (newline == std::string::npos) {
@@ -92,7 +97,7 @@ IniDocument::IniDocument(const std::string& text) {
 }
 
 std::string IniDocument::Text() const {
-    std::string text;
+    std::string text = byteOrderMark;
     for (const Line& line : lines) {
         text += line.content;
         text += line.ending;

@@ -44,5 +44,6 @@ private:
     std::optional<std::size_t> FindKey(const SectionSpan& span, const std::string& key) const;
     std::string NewLineEnding() const;
 
+    std::string byteOrderMark; // a UTF-8 mark some editors put first; kept, never parsed
     std::vector<Line> lines;
 };

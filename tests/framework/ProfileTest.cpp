@@ -57,7 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf8Value", "[CONFIG]\nA=한글\n", "CONFIG", "A", "한글"},
         ReadCase{"Garbage", "\x01\xff[\x00]]]==\n\n[[[\r\r\r=\xfe\n", "CONFIG", "A", "DEFAULT"},
         ReadCase{"UnclosedHeader", "[CONFIG\nA=5\n", "CONFIG", "A", "5"},
-        ReadCase{"EmptyFile", "", "CONFIG", "A", "DEFAULT"}),
+        ReadCase{"EmptyFile", "", "CONFIG", "A", "DEFAULT"},
+        ReadCase{"Utf8MarkBeforeFirstSection", "\xEF\xBB\xBF[CONFIG]\r\nA=1\r\n", "CONFIG", "A",
+                 "1"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(ProfileReadLimits, ValueIsCutToSizeMinusOne) {
@@ -137,6 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"DeleteKey", "[CONFIG]\nA=1\nB=2\n", "CONFIG", "A", nullptr, "[CONFIG]\nB=2\n"},
         WriteCase{"DeleteSection", "[CONFIG]\nA=1\n[X]\nY=2\n", "CONFIG", nullptr, nullptr,
                   "[X]\nY=2\n"},
+        WriteCase{"Utf8MarkKept", "\xEF\xBB\xBF[CONFIG]\nA=1\n", "CONFIG", "A", "2",
+                  "\xEF\xBB\xBF[CONFIG]\nA=2\n"},
         WriteCase{"DeleteMissingKey", "[X]\nY=2\n", "CONFIG", "A", nullptr, "[X]\nY=2\n"}),
     [](const testing::TestParamInfo<WriteCase>& info) { return info.param.name; });
 
