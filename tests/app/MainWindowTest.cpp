@@ -1,9 +1,9 @@
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
 #include "framework/Menu.h"
-#include "framework/UiThread.h"
 #include "framework/UserInput.h"
 #include "tests/app/ExpectedMainWindow.h"
+#include "tests/app/WindowWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -207,34 +207,14 @@ TEST_F(MainWindow, SystemMenuEndsWithSeparatorAndAboutItem) {
     EXPECT_NE(menu->GetMenuState(SC_CLOSE), kNoSuchMenuItem);
 }
 
-// Watches for the about box from inside its own modal loop, notes what it saw
-// and closes it again.
-class AboutBoxWatcher {
-public:
-    explicit AboutBoxWatcher(CBrimletDlg& dialog) : dialog(dialog) { Arm(500); }
-
-    bool seen = false;
-    std::string caption;
-    bool finished = false;
-
-private:
-    void Arm(int triesLeft) {
-        PostToUiThread([this, triesLeft] {
-            if (dialog.aboutBox.IsWindowVisible()) {
-                seen = true;
-                caption = dialog.aboutBox.GetWindowText();
-                dialog.aboutBox.EndDialog(IDOK);
-                finished = true;
-            } else if (triesLeft > 0) {
-                Arm(triesLeft - 1);
-            } else {
-                finished = true;
-            }
-        });
-    }
-
-    CBrimletDlg& dialog;
-};
+// The about box as the watcher sees it from inside its modal loop.
+WindowWatcher WatchAboutBox(CBrimletDlg& dialog, std::string& caption) {
+    return WindowWatcher([&dialog] { return static_cast<CWnd*>(&dialog.aboutBox); },
+                         [&dialog, &caption](CWnd& about) {
+                             caption = about.GetWindowText();
+                             dialog.aboutBox.EndDialog(IDOK);
+                         });
+}
 
 struct SysCommandCase {
     const char* name;
@@ -246,12 +226,13 @@ class MainWindowSysCommand : public MainWindow,
                              public testing::WithParamInterface<SysCommandCase> {};
 
 TEST_P(MainWindowSysCommand, ShowsTheAboutBoxOnlyForItsCommand) {
-    AboutBoxWatcher watcher(dialog);
+    std::string caption;
+    WindowWatcher watcher = WatchAboutBox(dialog, caption);
     dialog.OnSysCommand(GetParam().id, 0);
     ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
     EXPECT_EQ(watcher.seen, GetParam().showsAbout);
     if (GetParam().showsAbout) {
-        EXPECT_EQ(watcher.caption, "Brimlet 정보");
+        EXPECT_EQ(caption, "Brimlet 정보");
     }
     EXPECT_TRUE(dialog.IsWindowVisible());
 }
@@ -267,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, MainWindowSysCommand,
 
 TEST_F(MainWindow, AboutItemChosenFromTheMenuShowsTheAboutBox) {
     RightClick(dialog, 5, 5);
-    AboutBoxWatcher watcher(dialog);
+    std::string caption;
+    WindowWatcher watcher = WatchAboutBox(dialog, caption);
     ASSERT_TRUE(ChooseOpenMenuItem(dialog, 16));
     ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
     EXPECT_TRUE(watcher.seen);
