@@ -66,28 +66,6 @@ TEST_P(MainWindowControl, AsBuilt) {
     }
 }
 
-// Positions are compared relative to the banner at (7, 7), so that the frame the
-// window system adds around the client area does not matter.
-TEST_P(MainWindowControl, SitsAtItsTemplateRectangle) {
-    const ExpectedControl& expected = GetParam();
-    CRect banner;
-    dialog.GetDlgItem(1052)->GetWindowRect(&banner);
-    CRect actual;
-    dialog.GetDlgItem(expected.id)->GetWindowRect(&actual);
-
-    CRect bannerUnits(7, 7, 7 + 341, 7 + 31);
-    dialog.MapDialogRect(&bannerUnits);
-    CRect units(expected.x, expected.y, expected.x + expected.width, expected.y + expected.height);
-    dialog.MapDialogRect(&units);
-
-    if (expected.kind != ControlKind::DropDownList) { // a closed list shows less than its template
-        EXPECT_NEAR(actual.Height(), units.Height(), 1);
-    }
-    EXPECT_NEAR(actual.Width(), units.Width(), 1);
-    EXPECT_NEAR(actual.left - banner.left, units.left - bannerUnits.left, 1);
-    EXPECT_NEAR(actual.top - banner.top, units.top - bannerUnits.top, 1);
-}
-
 INSTANTIATE_TEST_SUITE_P(Controls, MainWindowControl, testing::ValuesIn(NamedControls()),
                          [](const testing::TestParamInfo<ExpectedControl>& info) {
                              return std::string(info.param.name);

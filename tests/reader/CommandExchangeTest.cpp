@@ -1,5 +1,4 @@
 #include "app/BrimletDlg.h"
-#include "reader/ResponseRule.h"
 #include "readerlink/VexilonDll.h"
 #include "tests/app/LibraryFolder.h"
 #include "tests/support/FakeReaderPty.h"
@@ -194,43 +193,5 @@ TEST_F(CommandExchange, LongestDataReachesTheLibraryWhichRefusesIt) {
     EXPECT_EQ(LogLines(dialog), (std::vector<std::string>{"RECV ERR:1007 [CMD:F1]"}));
     EXPECT_TRUE(fake.ReceivedBytes().empty());
 }
-
-struct AcceptanceCase {
-    const char* name;
-    FakeReply reply;
-    bool accepted;
-};
-
-class ResponseAfterExchange : public CommandExchange,
-                              public testing::WithParamInterface<AcceptanceCase> {};
-
-// As the block transfer uses it: FF preset, exchange, then the rule.
-TEST_P(ResponseAfterExchange, IsJudgedByLengthAndCode) {
-    fake.Enqueue(GetParam().reply);
-    dialog.reader.rxBuffer[0] = 0xFF;
-    const unsigned char finish[1] = {0x01};
-    dialog.SendCommand(0xF2, finish, 1);
-    EXPECT_EQ(IsAcceptedResponse(dialog.reader.rxBuffer, dialog.reader.rxLength),
-              GetParam().accepted);
-}
-
-Bytes WithCode(std::uint8_t code, std::size_t length) {
-    Bytes bytes = Pattern(length, 3);
-    bytes[0] = code;
-    return bytes;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, ResponseAfterExchange,
-    testing::Values(AcceptanceCase{"Ok", FakeReply::Answer(WithCode(0x00, 1)), true},
-                    AcceptanceCase{"BE255", FakeReply::Answer(WithCode(0xBE, 255)), true},
-                    AcceptanceCase{"BE256", FakeReply::Answer(WithCode(0xBE, 256)), false},
-                    AcceptanceCase{"CodeFF", FakeReply::Answer(WithCode(0xFF, 2)), false},
-                    AcceptanceCase{"Refused", FakeReply::Refuse(), false},
-                    AcceptanceCase{"Malformed",
-                                   FakeReply::Raw({0x02, 0x00, 0x01, 0x00, 0x07, 0x00}), false}),
-    [](const testing::TestParamInfo<AcceptanceCase>& info) {
-        return std::string(info.param.name);
-    });
 
 } // namespace
