@@ -62,6 +62,10 @@ PtyReader::~PtyReader() {
 
 std::optional<std::string> PtyReader::Open() {
     std::error_code error;
+    // A mistyped folder must not turn into a new folder tree.
+    if (!std::filesystem::is_directory(options_.programFolder, error)) {
+        return "program folder " + options_.programFolder.string() + " is not a folder";
+    }
     std::filesystem::create_directories(linkPath_.parent_path(), error);
     if (error) {
         return "cannot create " + linkPath_.parent_path().string() + ": " + error.message();
@@ -137,10 +141,15 @@ void PtyReader::Serve() {
             }
             break;
         }
-        if (watched[1].revents != 0) {
+        if (watched[1].revents != 0 || (watched[0].revents & (POLLERR | POLLNVAL)) != 0) {
             break;
         }
         if ((watched[0].revents & POLLIN) == 0) {
+            // Hang-up without data cannot last while the slave is held open; should
+            // it happen all the same, wait instead of spinning.
+            if (!SleepUntil(Clock::now() + std::chrono::milliseconds(10))) {
+                break;
+            }
             continue;
         }
         const ssize_t count = read(master_, buffer.data(), buffer.size());
@@ -219,6 +228,9 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
                        : now) +
         reply.delay;
     const std::vector<std::uint8_t> bytes = WireBytes(reply);
+    if (options_.log && reply.delay.count() > 0) {
+        options_.log("-- answering " + std::to_string(reply.delay.count()) + " ms late");
+    }
     if (!SleepUntil(start)) {
         return;
     }

@@ -163,6 +163,16 @@ TEST(PtyLinkFile, NonLinkOfThatNameIsRefusedAndKept) {
     EXPECT_TRUE(std::filesystem::is_regular_file(file));
 }
 
+TEST(PtyLinkFile, MissingProgramFolderIsRefusedAndNotMade) {
+    testsupport::TempFolder folder;
+    const auto missing = folder.Path() / "Brimlet-typo";
+    sim::PtyReader reader({}, {missing, 4, false, {}});
+    const std::optional<std::string> error = reader.Open();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("is not a folder"), std::string::npos) << *error;
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
 TEST(PtyLinkFile, LinkOfAnotherReaderIsLeftAlone) {
     testsupport::TempFolder folder;
     sim::PtyReader first({}, {folder.Path(), 6, false, {}});
