@@ -8,8 +8,10 @@
 #include "framework/WidgetAccess.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QComboBox>
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -136,7 +138,7 @@ INT_PTR CDialog::DoModal() {
     }
     modal = true;
     Build(parent);
-    OnInitDialog();
+    InitDialog();
     INT_PTR result = window->ended ? window->endResult : window->exec();
     delete ReleaseWindow(); // the modal loop has ended: nothing of the window is running
     modal = false;
@@ -152,7 +154,7 @@ BOOL CDialog::Create(CWnd* parentWindow) {
         modal = false;
         parent = parentWindow;
         Build(parentWindow);
-        OnInitDialog();
+        InitDialog();
         if (window != nullptr && !window->ended) {
             window->show();
         }
@@ -183,6 +185,54 @@ void CDialog::EndDialog(int result) {
             window->hide();
         }
     });
+}
+
+namespace {
+
+UINT CtlColorOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Edit:
+        return CTLCOLOR_EDIT;
+    case ControlKind::ListBox:
+    case ControlKind::DropDownList:
+        return CTLCOLOR_LISTBOX;
+    case ControlKind::Button:
+        return CTLCOLOR_BTN;
+    default:
+        return CTLCOLOR_STATIC; // check boxes ask as statics on Windows too
+    }
+}
+
+QColor ColorOf(COLORREF color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+} // namespace
+
+void CDialog::InitDialog() {
+    OnInitDialog();
+    if (window == nullptr) {
+        return;
+    }
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        CWnd* item = GetDlgItem(control.id);
+        if (item == nullptr) {
+            continue;
+        }
+        CDC dc;
+        OnCtlColor(&dc, item, CtlColorOf(control.kind));
+        if (std::optional<COLORREF> color = dc.GetTextColor()) {
+            QPalette palette = item->Widget()->palette();
+            palette.setColor(QPalette::WindowText, ColorOf(*color));
+            palette.setColor(QPalette::Text, ColorOf(*color));
+            palette.setColor(QPalette::ButtonText, ColorOf(*color));
+            item->Widget()->setPalette(palette);
+        }
+    }
+}
+
+HBRUSH CDialog::OnCtlColor(CDC*, CWnd*, UINT) {
+    return nullptr;
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/DataExchange.h"
+#include "framework/DeviceContext.h"
 #include "framework/DialogTemplate.h"
 #include "framework/Icon.h"
 #include "framework/Menu.h"
@@ -44,8 +45,11 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg); // FALSE: the dialog defaults apply
     virtual void OnTimer(UINT_PTR id);
     virtual void OnSysCommand(UINT id, LPARAM lParam); // SC_CLOSE closes, when enabled
-    virtual void OnOK();                               // UpdateData(TRUE) then EndDialog(IDOK)
-    virtual void OnCancel();                           // EndDialog(IDCANCEL)
+    // WM_CTLCOLOR, asked once per control when the window is built, after
+    // OnInitDialog: a text colour set on dc is the control's text colour from then on.
+    virtual HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor);
+    virtual void OnOK();     // UpdateData(TRUE) then EndDialog(IDOK)
+    virtual void OnCancel(); // EndDialog(IDCANCEL)
 
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
@@ -79,6 +83,7 @@ protected:
 private:
     friend class DialogWindow;
     BOOL Build(CWnd* parentWindow);
+    void InitDialog(); // OnInitDialog, then the controls' colours
     DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
     void HandleCloseRequest(); // title bar, Alt+F4, closeEvent: refused while Close is off

@@ -17,7 +17,14 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
-using HWND = void*; // opaque: the window a message was sent to
+using HWND = void*;   // opaque: the window a message was sent to
+using HBRUSH = void*; // opaque: what a WM_CTLCOLOR handler returns; null is the default
+
+using COLORREF = DWORD; // 0x00BBGGRR
+constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
+    return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) |
+           (static_cast<COLORREF>(blue) << 16);
+}
 
 struct POINT {
     LONG x;
@@ -46,6 +53,12 @@ struct MSG {
     DWORD time;
     POINT pt;
 };
+
+// WM_CTLCOLOR: which kind of control asks for its colours.
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_STATIC = 6;
 
 // Messages.
 constexpr UINT WM_KEYDOWN = 0x0100;

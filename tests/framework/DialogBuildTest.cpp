@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPalette>
 #include <QTextLayout>
 #include <QWidget>
 
@@ -170,6 +172,50 @@ TEST(DialogGeometry, MoveAndPlaceKeepTheSize) {
     EXPECT_EQ(rect.left, 269);
     EXPECT_EQ(rect.top, 267);
     EXPECT_EQ(rect.right - rect.left, 800);
+}
+
+} // namespace
+
+namespace {
+
+class BlueLabelDialog : public TestDialog {
+public:
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) override {
+        asked.emplace_back(control->GetDlgCtrlID(), ctlColor);
+        if (control->GetDlgCtrlID() == testdialog::kLabel) {
+            EXPECT_EQ(dc->SetTextColor(RGB(0, 0, 255)), RGB(0, 0, 0));
+        }
+        return TestDialog::OnCtlColor(dc, control, ctlColor);
+    }
+    std::vector<std::pair<int, UINT>> asked;
+};
+
+TEST(DialogColours, TextColourFromOnCtlColorReachesOnlyThatControl) {
+    BlueLabelDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(
+        dialog.GetDlgItem(testdialog::kLabel)->Widget()->palette().color(QPalette::WindowText),
+        QColor(0, 0, 255));
+    EXPECT_NE(
+        dialog.GetDlgItem(testdialog::kButton)->Widget()->palette().color(QPalette::ButtonText),
+        QColor(0, 0, 255));
+    auto kindOf = [&](int id) {
+        for (const auto& [askedId, kind] : dialog.asked) {
+            if (askedId == id) {
+                return kind;
+            }
+        }
+        return 0u;
+    };
+    EXPECT_EQ(kindOf(testdialog::kLabel), CTLCOLOR_STATIC);
+    EXPECT_EQ(kindOf(testdialog::kEdit), CTLCOLOR_EDIT);
+    EXPECT_EQ(kindOf(testdialog::kList), CTLCOLOR_LISTBOX);
+    EXPECT_EQ(kindOf(testdialog::kButton), CTLCOLOR_BTN);
+}
+
+TEST(DialogColours, RgbPacksRedFirst) {
+    EXPECT_EQ(RGB(0, 0, 255), 0x00FF0000u);
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x00563412u);
 }
 
 } // namespace
