@@ -1,5 +1,7 @@
 #include "framework/UiSession.h"
 
+#include "framework/UiThread.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -28,6 +30,7 @@ UiSession::UiSession(int& argc, char** argv) {
 
 UiSession::~UiSession() {
     if (ownsApplication) {
+        RemoveUiWakeUp();
         application.reset();
     }
 }

@@ -16,3 +16,8 @@ void RunOnUiThread(const std::function<void()>& work);
 
 // Queues work for the UI thread and returns at once (a posted message).
 void PostToUiThread(std::function<void()> work);
+
+// For UiSession: the UI thread's wake-up for handed-over work, set up once the UI
+// exists and removed before it goes. Without it the toolkit's queue wakes the UI.
+void InstallUiWakeUp();
+void RemoveUiWakeUp();
