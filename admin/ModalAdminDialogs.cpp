@@ -16,8 +16,10 @@ ChangeAnswer ModalAdminDialogs::ShowChangeDialog(CSetAdminDlg& dialog) {
 
 LoginAnswer ModalAdminDialogs::ShowLogin() {
     CLoginDlg dialog(parent);
-    const bool confirmed = RunModal(dialog) == IDOK;
-    return {confirmed, dialog.firstPassword, dialog.secondPassword};
+    if (RunModal(dialog) != IDOK) {
+        return {false, "", ""};
+    }
+    return {true, dialog.firstPassword, dialog.secondPassword};
 }
 
 ChangeAnswer ModalAdminDialogs::ShowSetAdmin1() {
