@@ -36,6 +36,7 @@ void CreateWindowFont(CFont& font, int height) {
 
 CBrimletDlg::CBrimletDlg(CWnd* parent) : CDialog(MainDialogTemplate(), parent), aboutBox(this) {
     OnClicked(IDC_KEY_FILE_BUTTON, [this] { OnKeyFileButton(); });
+    OnClicked(IDC_ADMIN_PASSWORD_BUTTON, [this] { OnAdminPasswordChange(); });
     OnClicked(IDC_CLEAR_BUTTON, [this] { ClearLog(); });
     OnClicked(IDC_FIRMWARE_FILE_BUTTON, [this] { BrowseFirmwareFile(); });
     OnClicked(IDC_MANUAL_BUTTON, [this] { OpenManual(); });

@@ -1,3 +1,4 @@
+#include "admin/AdminDialogsFactory.h"
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
 #include "framework/Menu.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -231,6 +233,29 @@ TEST_F(MainWindow, AboutItemChosenFromTheMenuShowsTheAboutBox) {
     ASSERT_TRUE(ChooseOpenMenuItem(dialog, 16));
     ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
     EXPECT_TRUE(watcher.seen);
+}
+
+// The administrator dialogs, closed at the login without a word.
+class ClosedLogin : public AdminDialogs {
+public:
+    explicit ClosedLogin(int& logins) : logins(logins) {}
+    LoginAnswer ShowLogin() override {
+        ++logins;
+        return {false, "", ""};
+    }
+    ChangeAnswer ShowSetAdmin1() override { return {false, ""}; }
+    ChangeAnswer ShowSetAdmin2() override { return {false, ""}; }
+
+private:
+    int& logins;
+};
+
+TEST_F(MainWindow, AdminPasswordButtonStartsTheLogin) {
+    int logins = 0;
+    ScopedAdminDialogsFactory factory(
+        [&logins](CWnd*) { return std::make_unique<ClosedLogin>(logins); });
+    dialog.SendCommand(1023);
+    EXPECT_EQ(logins, 1);
 }
 
 TEST_F(MainWindow, ClearButtonEmptiesTheLog) {
