@@ -31,6 +31,15 @@ BOOL CInprogressDlg::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
+// The warning and the failure texts stand out in blue.
+HBRUSH CInprogressDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) {
+    HBRUSH brush = CDialog::OnCtlColor(dc, control, ctlColor);
+    if (control->GetDlgCtrlID() == IDC_NOTICE_TEXT) {
+        dc->SetTextColor(RGB(0, 0, 255));
+    }
+    return brush;
+}
+
 void CInprogressDlg::PlaceNotice(const std::string& text) {
     CRect mainRect;
     mainWindow.GetWindowRect(&mainRect);

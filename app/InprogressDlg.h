@@ -16,6 +16,7 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) override;
 
     // Centres the notice over the main window and sets its text.
     void PlaceNotice(const std::string& text);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -148,6 +149,30 @@ TEST_F(Notice, TextFont) {
     EXPECT_EQ(dialog.noticeDialog->noticeFont.GetFaceName(), "굴림");
     EXPECT_EQ(dialog.noticeDialog->noticeFont.GetWeight(), 700);
 }
+
+struct ColourCase {
+    const char* name;
+    int id;
+    UINT ctlColor;
+    std::optional<COLORREF> textColor;
+};
+
+class NoticeColour : public Notice, public testing::WithParamInterface<ColourCase> {};
+
+TEST_P(NoticeColour, OnlyTheTextIsBlue) {
+    dialog.noticeMode = 1;
+    dialog.ShowNotice("색");
+    CDC dc;
+    dialog.noticeDialog->OnCtlColor(&dc, dialog.noticeDialog->GetDlgItem(GetParam().id),
+                                    GetParam().ctlColor);
+    EXPECT_EQ(dc.GetTextColor(), GetParam().textColor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, NoticeColour,
+    testing::Values(ColourCase{"NoticeText", 1059, CTLCOLOR_STATIC, RGB(0, 0, 255)},
+                    ColourCase{"OkButton", 1058, CTLCOLOR_BTN, std::nullopt}),
+    [](const testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
 
 constexpr int kReaderControls[] = {1047, 1056, 1005, 1045};
 
