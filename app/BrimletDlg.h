@@ -6,10 +6,12 @@
 #include "framework/Dialog.h"
 #include "framework/Font.h"
 #include "reader/ReaderState.h"
+#include "security/Function.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 
 // Result timers armed by the download worker as its last action.
 constexpr UINT_PTR TIMER_DOWNLOAD_OK = 10000;
@@ -80,6 +82,31 @@ public:
     CFont largeFont;
     CFont smallFont;
     CAboutDlg aboutBox;
+
+    // Download (download/): the transfer button's handler, its worker and the
+    // sequence, the authentication phases and steps, the transfer phase.
+    void StartDownload(); // button 1005
+    static int DownloadWorker(CBrimletDlg* mainWindow);
+    int RunDownload(); // 1 when the firmware was sent and its version read back
+    int AuthenticateApplication();
+    int AuthenticateBootLoader();
+    // 1 when the system's random source fails: nothing predictable is sent then.
+    std::int32_t DeriveAuthKeys();
+    std::int32_t AuthStep1();
+    std::int32_t AuthStep2();
+    std::int32_t AuthStep3();
+    std::int32_t ProveDownloadKey();
+    std::int32_t SendDownloadKey(int mode); // reader/DownloadKeyCommands.cpp
+    std::int32_t LoadFirmwareImage();       // length, or -1 when the file is refused
+    int RunTransferPhase();                 // 1 on success
+    bool AwaitReaderRestart();
+
+    CFunction function;
+    std::string firmwarePath;
+    std::unique_ptr<unsigned char[]> imageBuffer;
+    DWORD downloadStartTicks = 0;
+    // Declared last, so it is joined before any other member goes.
+    std::jthread downloadThread;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

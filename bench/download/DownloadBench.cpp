@@ -1,0 +1,160 @@
+// Block transfer throughput. Run: build/bench/download_bench
+//
+// Paced: the simulated reader holds every byte to 115200 baud 8N1 (11520 bytes/s) in
+// both directions, so the ideal time is all request and response frame bytes at that
+// rate; wire_fraction is ideal / measured (1.0 is the wire limit).
+// Host: the transfer loop against an exchange that answers at once, which leaves
+// only what the host itself spends on each frame.
+#include "download/BlockTransfer.h"
+#include "readerlink/Frame.h"
+#include "readerlink/VexilonDll.h"
+#include "security/DownloadKey.h"
+#include "security/KeyProof.h"
+#include "sim/PtyReader.h"
+
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kPort = 233;
+constexpr std::int32_t kImageSize = 256 * 1024;
+constexpr double kWireBytesPerSecond = 115200.0 / 10.0;
+// Every exchange: the F1 request frame and the reader's one-byte answer frame.
+constexpr int kRequestFrameBytes = kBlockFrameLength + readerlink::kFrameOverhead;
+constexpr int kResponseFrameBytes = 1 + readerlink::kFrameOverhead;
+constexpr double kFrameWireSeconds =
+    (kRequestFrameBytes + kResponseFrameBytes) / kWireBytesPerSecond;
+
+struct NoProgress : ProgressSink {
+    void BlockStarting(std::int32_t, std::int32_t) override {}
+    void BlockAccepted(std::int32_t) override {}
+};
+
+std::filesystem::path LibraryFolder() {
+    Dl_info info{};
+    dladdr(reinterpret_cast<void*>(&VQ_Polling), &info);
+    return std::filesystem::canonical(info.dli_fname).parent_path();
+}
+
+std::vector<unsigned char> Image() {
+    std::vector<unsigned char> image(kImageSize);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<unsigned char>(i * 7 + (i >> 8));
+    }
+    return image;
+}
+
+// A proven boot loader on COM<kPort>, opened by the reader-link library.
+class BootLoaderLink {
+public:
+    explicit BootLoaderLink(bool pace) {
+        sim::ReaderConfig config;
+        config.startIn = sim::Firmware::BootLoader;
+        sim::PtyOptions options;
+        options.programFolder = LibraryFolder();
+        options.port = kPort;
+        options.pace = pace;
+        reader = std::make_unique<sim::PtyReader>(config, options);
+        if (reader->Open() || VQ_InitPort(kPort, 115200) != kPort) {
+            return;
+        }
+        reader->Start();
+        unsigned char key[downloadKeyLength];
+        BuildDownloadKey(CFunction(), key);
+        unsigned char request[1 + keyProofLength] = {0x8E};
+        BuildKeyProof(key, request + 1);
+        unsigned char response[VQ_RECEIVE_CAPACITY];
+        int length = 0;
+        ready = VQ_Polling(kPort, sizeof request, request, &length, response, 5000) == VQ_OK;
+    }
+    ~BootLoaderLink() {
+        VQ_ClosePort(kPort);
+        reader->Stop();
+    }
+
+    CommandSender Sender(ReaderState& state) {
+        return [&state](unsigned char code, const unsigned char* data, int dataLength) {
+            unsigned char request[kBlockFrameLength];
+            request[0] = code;
+            std::copy_n(data, dataLength, request + 1);
+            VQ_Polling(kPort, dataLength + 1, request, &state.rxLength, state.rxBuffer, 5000);
+        };
+    }
+
+    bool ready = false;
+
+private:
+    std::unique_ptr<sim::PtyReader> reader;
+};
+
+void TransferOverTheLink(benchmark::State& state, bool pace) {
+    BootLoaderLink link(pace);
+    if (!link.ready) {
+        state.SkipWithError("the simulated boot loader did not take the key proof");
+        return;
+    }
+    const std::vector<unsigned char> image = Image();
+    const std::int32_t total = BlockTotal(kImageSize);
+    const int frames = total / kBlockSize + 1;
+    auto reader = std::make_unique<ReaderState>();
+    NoProgress progress;
+    const CommandSender send = link.Sender(*reader);
+    for (auto _ : state) {
+        if (!SendImageBlocks(*reader, ImageView{image.data(), kImageSize}, total, send, progress)) {
+            state.SkipWithError("a block was refused");
+            return;
+        }
+    }
+    const double ideal = frames * kFrameWireSeconds;
+    state.counters["firmware_bytes_per_s"] = benchmark::Counter(
+        static_cast<double>(kImageSize), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["ideal_s"] = ideal;
+    state.counters["wire_fraction"] =
+        benchmark::Counter(ideal, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["frame_wire_us"] = kFrameWireSeconds * 1e6;
+}
+
+void BM_TransferAtWirePace(benchmark::State& state) {
+    TransferOverTheLink(state, true);
+}
+BENCHMARK(BM_TransferAtWirePace)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_TransferUnpaced(benchmark::State& state) {
+    TransferOverTheLink(state, false);
+}
+BENCHMARK(BM_TransferUnpaced)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The host's own work per block frame: building it, handing it over, judging the answer.
+void BM_HostTimePerFrame(benchmark::State& state) {
+    const std::vector<unsigned char> image = Image();
+    const std::int32_t total = BlockTotal(kImageSize);
+    auto reader = std::make_unique<ReaderState>();
+    NoProgress progress;
+    ReaderState& target = *reader;
+    const CommandSender answerAtOnce = [&target](unsigned char, const unsigned char* data, int) {
+        benchmark::DoNotOptimize(data);
+        target.rxLength = 1;
+        target.rxBuffer[0] = 0xBE;
+    };
+    const int frames = total / kBlockSize + 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SendImageBlocks(*reader, ImageView{image.data(), kImageSize},
+                                                 total, answerAtOnce, progress));
+    }
+    state.counters["frames"] = frames;
+    state.counters["host_s_per_frame"] = benchmark::Counter(
+        static_cast<double>(frames),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["share_of_frame_wire_time"] = benchmark::Counter(
+        frames * kFrameWireSeconds,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HostTimePerFrame)->Unit(benchmark::kMicrosecond);
+
+} // namespace

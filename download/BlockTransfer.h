@@ -1,0 +1,57 @@
+#pragma once
+
+#include "reader/ReaderState.h"
+
+#include <cstdint>
+#include <functional>
+
+// The firmware image on the wire to the boot loader: F1 blocks of 256 bytes behind
+// a 24-bit big-endian offset, then F2. No user interface here: progress goes to a
+// ProgressSink, messages are the caller's.
+
+constexpr std::int32_t kBlockSize = 256;
+constexpr int kBlockFrameLength = 4 + kBlockSize; // F1, offset (3 bytes), data
+constexpr unsigned char kBlockCode = 0xF1;
+constexpr unsigned char kFinishCode = 0xF2;
+// Offsets are 24 bits wide, and the extra block at the rounded-up end needs one
+// more: an image must stay below 16 MiB.
+constexpr std::int64_t kImageSizeLimit = std::int64_t{1} << 24;
+
+// Every block is tried this often before the transfer gives up; the count starts
+// again at the next block.
+constexpr int kBlockTries = 6;
+constexpr unsigned kFailedBlockPauseMs = 200;
+constexpr int kFinishTries = 5;
+
+struct ImageView {
+    const unsigned char* bytes;
+    std::int32_t length;
+};
+
+// Sends code and data as one command; the response lands in rxBuffer/rxLength of the
+// ReaderState given to the transfer. The transfer reads no result from it: the
+// acceptance rule on the stored response alone decides.
+using CommandSender =
+    std::function<void(unsigned char code, const unsigned char* data, int dataLength)>;
+
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    // Before every try of the block at offset.
+    virtual void BlockStarting(std::int32_t offset, std::int32_t total) = 0;
+    // After the block before nextOffset was accepted.
+    virtual void BlockAccepted(std::int32_t nextOffset) = 0;
+};
+
+// The length rounded up to whole blocks.
+std::int32_t BlockTotal(std::int32_t length);
+
+// Blocks at 0, 256, ..., total inclusive: the last one lies past the image and is
+// all FF, as the readers expect. Builds each frame in state.txBuffer. False after a
+// block was refused kBlockTries times in a row.
+bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
+                     const CommandSender& send, ProgressSink& sink);
+
+// F2 with byte 1 of txBuffer as the last block left it (offset bits 23..16). False
+// after kFinishTries refusals.
+bool SendFinishCommand(ReaderState& state, const CommandSender& send);
