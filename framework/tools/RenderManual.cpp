@@ -53,7 +53,9 @@ int main(int argc, char** argv) {
     {
         QPdfWriter writer(partial);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+        // print() lays the text out on the whole paper with its own 2 cm margins;
+        // margins of the writer as well would push the right edge off the page.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         writer.setTitle(QString::fromUtf8(argv[3]));
         writer.setCreator(QStringLiteral("Brimlet"));
         document.print(&writer);
