@@ -38,6 +38,12 @@ CBrimletDlg::CBrimletDlg(CWnd* parent) : CDialog(MainDialogTemplate(), parent), 
     OnClicked(IDC_KEY_FILE_BUTTON, [this] { OnKeyFileButton(); });
     OnClicked(IDC_ADMIN_PASSWORD_BUTTON, [this] { OnAdminPasswordChange(); });
     OnClicked(IDC_CLEAR_BUTTON, [this] { ClearLog(); });
+    OnClicked(IDC_OPEN_BUTTON, [this] { OnOpenButton(); });
+    OnClicked(IDC_REFRESH_BUTTON, [this] { OnRefreshButton(); });
+    OnClicked(IDC_AUTO_SEARCH_CHECK, [this] { OnAutoSearchCheck(); });
+    OnClicked(IDC_READER_INFO_BUTTON, [this] { OnReaderInfoButton(); });
+    OnClicked(IDC_VERSION_BUTTON, [this] { OnVersionButton(); });
+    OnClicked(IDC_DEBUG_LEVEL_BUTTON, [this] { OnDebugLevelButton(); });
     OnClicked(IDC_FIRMWARE_FILE_BUTTON, [this] { BrowseFirmwareFile(); });
     OnClicked(IDC_MANUAL_BUTTON, [this] { OpenManual(); });
 }
@@ -76,6 +82,7 @@ BOOL CBrimletDlg::OnInitDialog() {
     SetIcon(ProgramIcon(), ICON_BIG);
     SetIcon(ProgramIcon(), ICON_SMALL);
     SetWindowText(kWindowTitle);
+    SetUpPortLists();
 
     portNumberField.SetWindowText("7");
     noticeDialog.reset();

@@ -55,6 +55,22 @@ public:
     std::int32_t SendCommand(unsigned char code, const unsigned char* data, int dataLength);
     void AddLogLine(const std::string& text);
 
+    // Port selection (app/PortSelection.cpp).
+    void SetUpPortLists();
+    void EnumeratePorts();
+    int OpenSelectedPort(); // 1 when the port opened
+    void ClosePort();
+
+    // Reader detection (reader/Detection.cpp): ProbePort and DetectReader give 0
+    // (nothing usable), 1 (a reader refused), 2 (RIVI application firmware) or 3
+    // (boot loader with its model name settled).
+    std::string ReadReaderInfo(int port);
+    int ProbePort(int port);
+    int DetectReader();
+
+    // Version query (reader/VersionQuery.cpp), mode 0 to 5.
+    std::int32_t QueryVersion(int mode);
+
     ReaderState reader;
 
     // 1 while a download runs: notices then go into the notice dialog instead of
@@ -113,5 +129,11 @@ protected:
 
 private:
     void OnKeyFileButton();
+    void OnOpenButton();
+    void OnRefreshButton();
+    void OnAutoSearchCheck();
+    void OnReaderInfoButton(); // reader/InfoCommands.cpp
+    void OnVersionButton();
+    void OnDebugLevelButton();
     void SetMainControlsEnabled(BOOL enable);
 };

@@ -1,0 +1,84 @@
+#include "app/BrimletDlg.h"
+
+#include "framework/PortProbe.h"
+#include "reader/DecimalText.h"
+#include "readerlink/VexilonDll.h"
+#include "resources/ResourceIds.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kLastListedPort = 100;
+// Every open of the port uses this rate, whatever the baud list shows.
+constexpr int kPortBaud = 115200;
+constexpr const char* kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
+constexpr int kSelectedBaud = 4;
+// A port list entry reads "COM<n>".
+constexpr std::size_t kPortPrefixLength = 3;
+
+} // namespace
+
+void CBrimletDlg::SetUpPortLists() {
+    EnumeratePorts();
+    for (const char* rate : kBaudRates) {
+        baudCombo.AddString(rate);
+    }
+    baudCombo.SetCurSel(kSelectedBaud);
+    reader.portOpen = 0;
+}
+
+void CBrimletDlg::EnumeratePorts() {
+    portCombo.ResetContent();
+    for (int port = 1; port <= kLastListedPort; ++port) {
+        if (IsComPortPresent(port)) {
+            portCombo.AddString("COM" + std::to_string(port));
+        }
+    }
+    portCombo.SetCurSel(0);
+}
+
+int CBrimletDlg::OpenSelectedPort() {
+    const std::string entry = portCombo.GetWindowText();
+    reader.port = DecimalTextValue(entry.size() > kPortPrefixLength
+                                       ? std::string_view(entry).substr(kPortPrefixLength)
+                                       : std::string_view());
+    if (VQ_InitPort(reader.port, kPortBaud) == reader.port) {
+        reader.portOpen = 1;
+        transferButton.EnableWindow(TRUE);
+        openButton.SetWindowText("Close");
+        return 1;
+    }
+    reader.portOpen = 0;
+    ShowNotice("포트 열기 실패");
+    return 0;
+}
+
+void CBrimletDlg::ClosePort() {
+    VQ_ClosePort(reader.port);
+    reader.port = 0;
+    reader.portOpen = 0;
+    openButton.SetWindowText("Open");
+}
+
+void CBrimletDlg::OnOpenButton() {
+    if (reader.portOpen != 0) {
+        ClosePort();
+    } else {
+        OpenSelectedPort();
+    }
+}
+
+void CBrimletDlg::OnRefreshButton() {
+    ClosePort();
+    EnumeratePorts();
+}
+
+void CBrimletDlg::OnAutoSearchCheck() {
+    auto* check = static_cast<CButton*>(GetDlgItem(IDC_AUTO_SEARCH_CHECK));
+    reader.autoPortSearch = check->GetCheck() == BST_CHECKED ? 1 : 0;
+    const int show = reader.autoPortSearch == 0 ? SW_SHOW : SW_HIDE;
+    GetDlgItem(IDC_PORT_NUMBER_LABEL)->ShowWindow(show);
+    portNumberField.ShowWindow(show);
+}

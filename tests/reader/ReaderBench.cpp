@@ -1,0 +1,112 @@
+#include "tests/reader/ReaderBench.h"
+
+#include "app/DownloadBusy.h"
+#include "readerlink/VexilonDll.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr int kLastProbedPort = 100;
+
+// The simulated reader logs each request as "RX 02 00 02 FF 0C 03 F1".
+Bytes PayloadOfLogLine(const std::string& line) {
+    std::istringstream hex(line.substr(3));
+    Bytes frame;
+    unsigned value = 0;
+    while (hex >> std::hex >> value) {
+        frame.push_back(static_cast<std::uint8_t>(value));
+    }
+    // STX, two length bytes ... ETX, LRC
+    return frame.size() < 5 ? Bytes{} : Bytes(frame.begin() + 3, frame.end() - 2);
+}
+
+} // namespace
+
+Bytes BytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+sim::ReaderConfig RiviApplicationReader() {
+    sim::ReaderConfig config;
+    config.serial = "BR0000777";
+    config.model = "BRM-CR1200KR";
+    return config;
+}
+
+sim::ReaderConfig RiviBootLoaderReader() {
+    sim::ReaderConfig config = RiviApplicationReader();
+    config.startIn = sim::Firmware::BootLoader;
+    return config;
+}
+
+void ReaderBench::SetUp() {
+    ASSERT_FALSE(folder.empty()) << "run through the private program folder main";
+    ASSERT_EQ(LoadedVexilonFile().parent_path(), std::filesystem::canonical(folder))
+        << "the reader-link library must be the copy in this run's folder";
+    UnplugIdlePorts(folder);
+    ASSERT_TRUE(dialog.Create());
+}
+
+void ReaderBench::TearDown() {
+    dialog.DestroyWindow();
+    for (int port = 1; port <= kLastProbedPort; ++port) {
+        VQ_ClosePort(port);
+    }
+    simulated.clear();
+    scripted.clear();
+    downloadBusy = 0;
+}
+
+void ReaderBench::PlugSimulatedReader(int port, sim::ReaderConfig config) {
+    sim::PtyOptions options;
+    options.programFolder = folder;
+    options.port = port;
+    options.log = [this, port](const std::string& line) {
+        if (line.starts_with("RX ")) {
+            std::lock_guard lock(wireLock);
+            simulatedRequests[port].push_back(PayloadOfLogLine(line));
+        }
+    };
+    auto reader = std::make_unique<sim::PtyReader>(std::move(config), std::move(options));
+    const std::optional<std::string> error = reader->Open();
+    ASSERT_FALSE(error.has_value()) << *error;
+    reader->Start();
+    simulated[port] = std::move(reader);
+}
+
+testsupport::FakeReaderPty& ReaderBench::PlugScriptedReader(int port) {
+    auto reader = std::make_unique<testsupport::FakeReaderPty>(folder, port);
+    testsupport::FakeReaderPty& plugged = *reader;
+    scripted[port] = std::move(reader);
+    return plugged;
+}
+
+void ReaderBench::PlugReaderAnswering(int port, const std::string& text) {
+    Bytes payload = {0x00};
+    payload.insert(payload.end(), text.begin(), text.end());
+    PlugScriptedReader(port).SetResponder([payload](std::span<const std::uint8_t>) {
+        return testsupport::FakeReply::Answer(payload);
+    });
+}
+
+std::vector<Bytes> ReaderBench::RequestsAt(int port) const {
+    if (auto found = scripted.find(port); found != scripted.end()) {
+        return found->second->Requests();
+    }
+    std::lock_guard lock(wireLock);
+    auto found = simulatedRequests.find(port);
+    return found == simulatedRequests.end() ? std::vector<Bytes>{} : found->second;
+}
+
+std::vector<std::string> ReaderBench::LogLines() const {
+    std::vector<std::string> lines;
+    for (int i = 0; i < dialog.logList.GetCount(); ++i) {
+        lines.push_back(dialog.logList.GetText(i));
+    }
+    return lines;
+}
+
+bool ReaderBench::TakeOpenPort(int port) {
+    return VQ_ClosePort(port) == VQ_OK;
+}
