@@ -41,7 +41,7 @@ public:
     void DestroyWindow();
     void EndDialog(int result);
 
-    virtual BOOL OnInitDialog(); // runs UpdateData(FALSE); TRUE lets the first control take focus
+    virtual BOOL OnInitDialog(); // runs UpdateData(FALSE); the first control gets the focus
     virtual BOOL PreTranslateMessage(MSG* msg); // FALSE: the dialog defaults apply
     virtual void OnTimer(UINT_PTR id);
     virtual void OnSysCommand(UINT id, LPARAM lParam); // SC_CLOSE closes, when enabled

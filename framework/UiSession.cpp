@@ -26,6 +26,7 @@ UiSession::UiSession(int& argc, char** argv) {
         // The program ends when its main dialog returns, not when a window closes.
         QApplication::setQuitOnLastWindowClosed(false);
     }
+    InstallUiWakeUp();
 }
 
 UiSession::~UiSession() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
 
@@ -55,6 +56,21 @@ TEST_F(Controls, ComboBoxStartsUnselected) {
     EXPECT_EQ(combo.GetCurSel(), CB_ERR);
     combo.ResetContent();
     EXPECT_EQ(combo.GetCount(), 0);
+}
+
+// CBN_SELCHANGE comes from the user's choice only, never from SetCurSel.
+TEST_F(Controls, SelectionChangeHandlerHearsTheUserOnly) {
+    CComboBox& combo = Item<CComboBox>(kCombo);
+    combo.AddString("9600");
+    combo.AddString("115200");
+    int changes = 0;
+    dialog.OnSelChange(kCombo, [&] { ++changes; });
+    combo.SetCurSel(1);
+    EXPECT_EQ(changes, 0);
+    auto* widget = dynamic_cast<QComboBox*>(combo.Widget());
+    widget->setCurrentIndex(0);
+    emit widget->activated(0);
+    EXPECT_EQ(changes, 1);
 }
 
 struct ProgressCase {
