@@ -46,6 +46,7 @@ CBrimletDlg::CBrimletDlg(CWnd* parent) : CDialog(MainDialogTemplate(), parent), 
     OnClicked(IDC_DEBUG_LEVEL_BUTTON, [this] { OnDebugLevelButton(); });
     OnClicked(IDC_FIRMWARE_FILE_BUTTON, [this] { BrowseFirmwareFile(); });
     OnClicked(IDC_MANUAL_BUTTON, [this] { OpenManual(); });
+    OnClicked(IDC_TRANSFER_BUTTON, [this] { StartDownload(); });
 }
 
 CBrimletDlg::~CBrimletDlg() = default;

@@ -1,6 +1,8 @@
 #include "download/BlockTransfer.h"
 #include "framework/Clock.h"
 
+#include "tests/download/NamedCase.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +15,8 @@
 
 namespace {
 
+using downloadtest::CaseName;
+using downloadtest::NamedCase;
 using Bytes = std::vector<std::uint8_t>;
 
 // What the reader-link exchange would store: a response of length bytes, code first.
@@ -90,8 +94,7 @@ protected:
     RecordedProgress progress;
 };
 
-struct TotalCase {
-    const char* name;
+struct TotalCase : NamedCase {
     std::int32_t length;
     std::int32_t total;
 };
@@ -102,16 +105,16 @@ TEST_P(BlockTotals, RoundUpToWholeBlocks) {
     EXPECT_EQ(BlockTotal(GetParam().length), GetParam().total);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, BlockTotals,
-    testing::Values(TotalCase{"OneByte", 1, 256}, TotalCase{"OneBlock", 256, 256},
-                    TotalCase{"OneMore", 257, 512}, TotalCase{"Thousand", 1000, 1024},
-                    TotalCase{"SeventyThousand", 70000, 70144},
-                    TotalCase{"LargestImage", (1 << 24) - 1, 1 << 24}),
-    [](const testing::TestParamInfo<TotalCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lengths, BlockTotals,
+                         testing::Values(TotalCase{"OneByte", 1, 256},
+                                         TotalCase{"OneBlock", 256, 256},
+                                         TotalCase{"OneMore", 257, 512},
+                                         TotalCase{"Thousand", 1000, 1024},
+                                         TotalCase{"SeventyThousand", 70000, 70144},
+                                         TotalCase{"LargestImage", (1 << 24) - 1, 1 << 24}),
+                         CaseName<TotalCase>);
 
-struct ImageCase {
-    const char* name;
+struct ImageCase : NamedCase {
     std::size_t size;
     std::int32_t total;
     unsigned char finishByte; // offset bits 23..16 of the last (all-FF) block
@@ -159,19 +162,19 @@ TEST_P(ImageOnTheWire, ProgressFollowsEveryBlockPastTheTotal) {
     EXPECT_EQ(progress.accepted.back(), c.total + kBlockSize);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Images, ImageOnTheWire,
-    testing::Values(ImageCase{"Bytes1000", 1000, 1024, 0x00}, ImageCase{"Bytes512", 512, 512, 0x00},
-                    ImageCase{"Bytes70000", 70000, 70144, 0x01}, ImageCase{"OneByte", 1, 256, 0x00},
-                    ImageCase{"JustBelow64KiB", 65280, 65280, 0x00},
-                    ImageCase{"Exactly64KiB", 65536, 65536, 0x01},
-                    ImageCase{"OneBelow64KiB", 65535, 65536, 0x01}),
-    [](const testing::TestParamInfo<ImageCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Images, ImageOnTheWire,
+                         testing::Values(ImageCase{"Bytes1000", 1000, 1024, 0x00},
+                                         ImageCase{"Bytes512", 512, 512, 0x00},
+                                         ImageCase{"Bytes70000", 70000, 70144, 0x01},
+                                         ImageCase{"OneByte", 1, 256, 0x00},
+                                         ImageCase{"JustBelow64KiB", 65280, 65280, 0x00},
+                                         ImageCase{"Exactly64KiB", 65536, 65536, 0x01},
+                                         ImageCase{"OneBelow64KiB", 65535, 65536, 0x01}),
+                         CaseName<ImageCase>);
 
 // Byte 0 of rxBuffer is preset to FF before each try, so an exchange that stores no
 // code is refused even with a plausible length.
-struct ResponseCase {
-    const char* name;
+struct ResponseCase : NamedCase {
     Response response;
     bool accepted;
 };
@@ -205,13 +208,10 @@ INSTANTIATE_TEST_SUITE_P(Responses, ResponseAcceptance,
                                          ResponseCase{"CodeFF", kRefusedByCode, false},
                                          ResponseCase{"OtherCode", {1, 0x01}, false},
                                          ResponseCase{"NothingStored", {1, 0x00, false}, false}),
-                         [](const testing::TestParamInfo<ResponseCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName<ResponseCase>);
 
 // Refusals of the block at one offset, counted per block.
-struct RetryCase {
-    const char* name;
+struct RetryCase : NamedCase {
     std::vector<std::int32_t> refusedOffsets;
     int refusalsPerBlock;
     bool succeeds;
@@ -269,10 +269,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RetryCase{"ExtraBlockRefusedSixTimes", {1024}, 6, false},
                     RetryCase{"CountRestartsForEveryBlock", {0, 512, 1024}, 5, true},
                     RetryCase{"LaterBlocksNotSentAfterFailure", {512, 768}, 6, false}),
-    [](const testing::TestParamInfo<RetryCase>& info) { return std::string(info.param.name); });
+    CaseName<RetryCase>);
 
-struct FinishCase {
-    const char* name;
+struct FinishCase : NamedCase {
     int refusals;
     bool succeeds;
     std::size_t frames;
@@ -300,9 +299,7 @@ INSTANTIATE_TEST_SUITE_P(Refusals, FinishRetries,
                          testing::Values(FinishCase{"AcceptedAtOnce", 0, true, 1},
                                          FinishCase{"AcceptedAtFifthTry", 4, true, 5},
                                          FinishCase{"RefusedFiveTimes", 5, false, 5}),
-                         [](const testing::TestParamInfo<FinishCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName<FinishCase>);
 
 TEST_F(Transfer, FinishRepeatsWhateverByteOneHolds) {
     // After a refused and abandoned transfer byte 1 still holds that block's offset.

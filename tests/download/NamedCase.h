@@ -1,0 +1,26 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <concepts>
+#include <ostream>
+#include <string>
+
+namespace downloadtest {
+
+// Table rows name themselves: the name appears in the test's name and in listings
+// instead of the row's raw bytes.
+struct NamedCase {
+    const char* name;
+};
+
+template <std::derived_from<NamedCase> Case> void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+template <std::derived_from<NamedCase> Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+} // namespace downloadtest
