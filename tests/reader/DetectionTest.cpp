@@ -31,29 +31,31 @@ TEST_F(Detection, NoReaderAnywhereProbesEveryPortAndFindsNothing) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// Readers that fail to answer show where the search went: 7 first, then 1 upward.
+// Readers that fail to answer show where the search went: 7 first, then 1 upward
+// without 7 a second time.
 TEST_F(Detection, ProbesPortSevenFirstThenFromOneAndStopsAtTheFirstReader) {
     for (int port : {7, 1, 2}) {
         PlugScriptedReader(port).SetResponder(
             [](std::span<const std::uint8_t>) { return FakeReply::Refuse(); });
     }
-    PlugSimulatedReader(3, RiviApplicationReader());
-    PlugSimulatedReader(5, RiviApplicationReader());
+    PlugSimulatedReader(9, RiviApplicationReader());
+    PlugSimulatedReader(11, RiviApplicationReader());
 
     EXPECT_EQ(dialog.DetectReader(), 2);
 
     EXPECT_EQ(LogLines(), (Lines{kSearching, "COM7 => 장비 확인 실패(Failed to Read (3ED))",
                                  "COM1 => 장비 확인 실패(Failed to Read (3ED))",
                                  "COM2 => 장비 확인 실패(Failed to Read (3ED))",
-                                 std::string("COM3 => 장비 정보 : ") + kApplicationInfo}));
+                                 std::string("COM9 => 장비 정보 : ") + kApplicationInfo}));
     EXPECT_EQ(dialog.logList.GetCurSel(), 4);
-    EXPECT_EQ(dialog.reader.port, 3);
+    EXPECT_EQ(dialog.reader.port, 9);
     EXPECT_EQ(dialog.reader.readerInfo, kApplicationInfo);
     EXPECT_EQ(dialog.reader.modelName, "BRM-CR1200KR");
     EXPECT_EQ(dialog.modelNameField.GetWindowText(), "BRM-CR1200KR");
-    EXPECT_EQ(RequestsAt(3), std::vector<Bytes>{kInfoRequest});
-    EXPECT_TRUE(RequestsAt(5).empty());
-    EXPECT_TRUE(TakeOpenPort(3));
+    EXPECT_EQ(RequestsAt(7), std::vector<Bytes>{kInfoRequest});
+    EXPECT_EQ(RequestsAt(9), std::vector<Bytes>{kInfoRequest});
+    EXPECT_TRUE(RequestsAt(11).empty());
+    EXPECT_TRUE(TakeOpenPort(9));
     for (int port : {7, 1, 2}) {
         EXPECT_FALSE(TakeOpenPort(port)) << port;
     }

@@ -63,7 +63,6 @@ TEST_F(ReaderInfoButton, ShowsTheBootLoadersTextFromDetectionWithoutAskingTwice)
     PlugSimulatedReader(7, RiviBootLoaderReader());
     dialog.modelNameField.SetWindowText("BRM-CR1200KR");
     bool cursorDuringQuestion = false;
-    boxAnswer = IDOK;
     ScopedMessageBoxResponder watching([&](const MessageBoxRequest& box) {
         boxes.push_back(box);
         cursorDuringQuestion = IsWaitCursorShown();
