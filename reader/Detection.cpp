@@ -3,16 +3,17 @@
 #include "framework/MessageBox.h"
 #include "reader/DecimalText.h"
 #include "reader/InfoTextRules.h"
+#include "reader/ReaderQuery.h"
 #include "reader/ReaderText.h"
 #include "readerlink/VexilonDll.h"
 
-#include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kDetectionBaud = 115200;
-constexpr int kInfoTimeoutMs = 3000;
+constexpr std::size_t kInfoAreaSize = 1024;
 // Searched first: where the readers we serve usually sit.
 constexpr int kFirstSearchedPort = 7;
 constexpr int kLastSearchedPort = 100;
@@ -26,6 +27,21 @@ constexpr int kProbeRefused = 1;
 constexpr int kProbeApplication = 2;
 constexpr int kProbeBootLoader = 3;
 
+bool IsReaderFound(int probe) {
+    return probe == kProbeApplication || probe == kProbeBootLoader;
+}
+
+// Port 7 first, then 1 to 100 without 7 a second time.
+std::vector<int> AutomaticSearchOrder() {
+    std::vector<int> order = {kFirstSearchedPort};
+    for (int port = 1; port <= kLastSearchedPort; ++port) {
+        if (port != kFirstSearchedPort) {
+            order.push_back(port);
+        }
+    }
+    return order;
+}
+
 std::string PortLine(int port, const char* middle, const std::string& text) {
     return "COM" + std::to_string(port) + middle + text;
 }
@@ -33,18 +49,11 @@ std::string PortLine(int port, const char* middle, const std::string& text) {
 } // namespace
 
 std::string CBrimletDlg::ReadReaderInfo(int port) {
-    std::array<unsigned char, 1024> area{};
-    int received = 0;
-    int result =
-        VQ_Polling(port, sizeof kInfoCommand, kInfoCommand, &received, area.data(), kInfoTimeoutMs);
-    if (received == 1) {
-        result = VQ_Polling(port, sizeof kInfoAgainCommand, kInfoAgainCommand, &received,
-                            area.data(), kInfoTimeoutMs);
+    ReaderAnswer answer = AskReader(port, kInfoCommand, kInfoAreaSize);
+    if (answer.received == 1) {
+        answer = AskReader(port, kInfoAgainCommand, kInfoAreaSize);
     }
-    if (result != 0) {
-        return FailedToReadText(result);
-    }
-    return TextAfterResponseCode(area.data(), area.size());
+    return answer.result == 0 ? answer.text : FailedToReadText(answer.result);
 }
 
 int CBrimletDlg::ProbePort(int port) {
@@ -102,24 +111,20 @@ int CBrimletDlg::DetectReader() {
     if (reader.autoPortSearch == 0) {
         const int port = DecimalTextValue(portNumberField.GetWindowText());
         const int found = ProbePort(port);
-        if (found == kProbeApplication || found == kProbeBootLoader) {
-            reader.port = port;
-            return found;
+        if (!IsReaderFound(found)) {
+            return kProbeNothing;
         }
-        return kProbeNothing;
+        reader.port = port;
+        return found;
     }
 
-    // Port 7 first, then 1 to 100 without probing 7 twice.
-    for (int step = 0; step <= kLastSearchedPort; ++step) {
-        const int port = step == 0 ? kFirstSearchedPort : step;
-        if (step == kFirstSearchedPort) {
-            continue;
-        }
+    for (int port : AutomaticSearchOrder()) {
         const int found = ProbePort(port);
+        // A refused reader is the one the user meant: the search ends with it.
         if (found == kProbeRefused) {
             return kProbeNothing;
         }
-        if (found == kProbeApplication || found == kProbeBootLoader) {
+        if (IsReaderFound(found)) {
             reader.port = port;
             return found;
         }

@@ -3,17 +3,16 @@
 #include "app/DownloadBusy.h"
 #include "framework/WaitCursor.h"
 #include "reader/DecimalText.h"
+#include "reader/ReaderQuery.h"
 #include "reader/ReaderText.h"
-#include "readerlink/VexilonDll.h"
 #include "resources/ResourceIds.h"
 
-#include <array>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-constexpr int kMaintenanceTimeoutMs = 3000;
+constexpr std::size_t kAreaSize = 1024;
 constexpr int kFoundApplication = 2;
 constexpr int kFoundBootLoader = 3;
 
@@ -35,13 +34,10 @@ void CBrimletDlg::OnReaderInfoButton() {
     // The boot loader's text was read during detection; it is not asked twice.
     std::string info = reader.readerInfo;
     if (found == kFoundApplication) {
+        // No second try with 16 here, unlike detection.
         static constexpr unsigned char kInfoCommand[] = {0xFF, 0x0C};
-        std::array<unsigned char, 1024> area{};
-        int received = 0;
-        const int result = VQ_Polling(reader.port, sizeof kInfoCommand, kInfoCommand, &received,
-                                      area.data(), kMaintenanceTimeoutMs);
-        info = result == 0 ? TextAfterResponseCode(area.data(), area.size())
-                           : FailedToReadText(result);
+        const ReaderAnswer answer = AskReader(reader.port, kInfoCommand, kAreaSize);
+        info = answer.result == 0 ? answer.text : FailedToReadText(answer.result);
     }
     readerInfoLine.SetWindowText(info);
     ClosePort();
@@ -61,9 +57,6 @@ void CBrimletDlg::OnDebugLevelButton() {
     logList.AddString(line);
 
     const unsigned char command[] = {0xFF, 0x98, static_cast<unsigned char>(level & 0xFF)};
-    std::array<unsigned char, 1024> area{};
-    int received = 0;
-    const int result = VQ_Polling(reader.port, sizeof command, command, &received, area.data(),
-                                  kMaintenanceTimeoutMs);
+    const int result = AskReader(reader.port, command, kAreaSize).result;
     logList.AddString(result == 0 ? "00" : FailedToReadText(result));
 }

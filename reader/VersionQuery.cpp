@@ -1,17 +1,16 @@
 #include "app/BrimletDlg.h"
 
 #include "framework/Clock.h"
-#include "reader/ReaderText.h"
+#include "reader/ReaderQuery.h"
 #include "reader/VersionRules.h"
 #include "readerlink/VexilonDll.h"
 
-#include <array>
 #include <span>
 #include <string>
 
 namespace {
 
-constexpr int kVersionTimeoutMs = 3000;
+constexpr std::size_t kVersionAreaSize = 2048;
 // After a silent FF 97 the reader is given this long before the download goes on.
 constexpr DWORD kSilentMsrWaitMs = 4000;
 
@@ -40,22 +39,18 @@ std::span<const unsigned char> CommandOfMode(int mode) {
 std::int32_t CBrimletDlg::QueryVersion(int mode) {
     AddLogLine("FW 버전 확인 중...");
 
-    std::array<unsigned char, 2048> area{};
-    int received = 0;
-    const std::span<const unsigned char> command = CommandOfMode(mode);
-    const int result = VQ_Polling(reader.port, static_cast<int>(command.size()), command.data(),
-                                  &received, area.data(), kVersionTimeoutMs);
-    if (result != 0) {
+    const ReaderAnswer answer = AskReader(reader.port, CommandOfMode(mode), kVersionAreaSize);
+    if (answer.result != 0) {
         if (mode != kModeMsr) {
-            return result;
+            return answer.result;
         }
-        if (result == VQ_ERR_TIMEOUT) {
+        if (answer.result == VQ_ERR_TIMEOUT) {
             Sleep(kSilentMsrWaitMs);
         }
         return 1;
     }
 
-    const std::string text = TextAfterResponseCode(area.data(), area.size());
+    const std::string& text = answer.text;
     if (!IsVersionText(text)) {
         return 1;
     }
