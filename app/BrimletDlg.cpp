@@ -86,8 +86,11 @@ BOOL CBrimletDlg::OnInitDialog() {
     SetUpPortLists();
 
     portNumberField.SetWindowText("7");
+    InitCaPublicKeyTable(caPublicKeyTable);
+    InitAidTable(aidTable);
     noticeDialog.reset();
     noticeMode = 0;
+    imageBuffer.reset();
     GetDlgItem(IDC_DEBUG_LEVEL_FIELD)->SetWindowText("0");
 
     CreateWindowFont(largeFont, 30);

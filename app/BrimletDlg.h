@@ -7,6 +7,8 @@
 #include "framework/Font.h"
 #include "reader/ReaderState.h"
 #include "security/Function.h"
+#include "tables/AidTable.h"
+#include "tables/CaPublicKeyTable.h"
 
 #include <cstdint>
 #include <memory>
@@ -118,6 +120,9 @@ public:
     bool AwaitReaderRestart();
 
     CFunction function;
+    // The payment-scheme tables, filled once at start-up; nothing reads them.
+    CaPublicKeyTable caPublicKeyTable{};
+    AidTable aidTable{};
     std::string firmwarePath;
     std::unique_ptr<unsigned char[]> imageBuffer;
     DWORD downloadStartTicks = 0;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,18 @@ TEST_F(MainWindow, StartsIdleWithSearchTicked) {
     EXPECT_EQ(dialog.noticeDialog, nullptr);
     EXPECT_EQ(downloadBusy.load(), 0);
     EXPECT_EQ(dialog.logList.GetCount(), 0);
+}
+
+TEST_F(MainWindow, StartsWithBothPaymentTablesFilled) {
+    CaPublicKeyTable keys{};
+    InitCaPublicKeyTable(keys);
+    AidTable aids{};
+    InitAidTable(aids);
+
+    EXPECT_EQ(dialog.caPublicKeyTable.count, 76u);
+    EXPECT_EQ(std::memcmp(&dialog.caPublicKeyTable, &keys, sizeof keys), 0);
+    EXPECT_EQ(std::memcmp(&dialog.aidTable, &aids, sizeof aids), 0);
+    EXPECT_NE(dialog.aidTable.count, 0u);
 }
 
 TEST_F(MainWindow, UnticksSearchIntoTheReaderState) {
