@@ -41,6 +41,9 @@ std::int32_t BlockTotal(std::int32_t length) {
 
 bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
                      const CommandSender& send, ProgressSink& sink) {
+    if (total < image.length || total >= kOffsetLimit || image.length < 0) {
+        return false;
+    }
     std::int32_t offset = 0;
     int failedTries = 0;
     while (offset <= total) {

@@ -13,9 +13,11 @@ constexpr std::int32_t kBlockSize = 256;
 constexpr int kBlockFrameLength = 4 + kBlockSize; // F1, offset (3 bytes), data
 constexpr unsigned char kBlockCode = 0xF1;
 constexpr unsigned char kFinishCode = 0xF2;
-// Offsets are 24 bits wide, and the extra block at the rounded-up end needs one
-// more: an image must stay below 16 MiB.
-constexpr std::int64_t kImageSizeLimit = std::int64_t{1} << 24;
+// Offsets are 24 bits wide and the extra block lies at the rounded-up end, which
+// must therefore stay below 16 MiB: otherwise its offset wraps to 0 and the reader
+// overwrites the start of its flash with FF.
+constexpr std::int32_t kOffsetLimit = 1 << 24;
+constexpr std::int32_t kLargestImage = kOffsetLimit - kBlockSize;
 
 // Every block is tried this often before the transfer gives up; the count starts
 // again at the next block.
@@ -48,7 +50,8 @@ std::int32_t BlockTotal(std::int32_t length);
 
 // Blocks at 0, 256, ..., total inclusive: the last one lies past the image and is
 // all FF, as the readers expect. Builds each frame in state.txBuffer. False after a
-// block was refused kBlockTries times in a row.
+// block was refused kBlockTries times in a row, and, with nothing sent, when total
+// does not fit the offsets or does not cover the image.
 bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
                      const CommandSender& send, ProgressSink& sink);
 

@@ -33,7 +33,7 @@ std::unique_ptr<unsigned char[]> ReadImageFile(const std::string& path, std::int
         return nullptr;
     }
     const std::streamoff size = file.tellg();
-    if (size <= 0 || size >= kImageSizeLimit) {
+    if (size <= 0 || size > kLargestImage) {
         return nullptr;
     }
     // One byte more than the file, as the image has always been held.

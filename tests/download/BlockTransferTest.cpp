@@ -105,14 +105,14 @@ TEST_P(BlockTotals, RoundUpToWholeBlocks) {
     EXPECT_EQ(BlockTotal(GetParam().length), GetParam().total);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, BlockTotals,
-                         testing::Values(TotalCase{"OneByte", 1, 256},
-                                         TotalCase{"OneBlock", 256, 256},
-                                         TotalCase{"OneMore", 257, 512},
-                                         TotalCase{"Thousand", 1000, 1024},
-                                         TotalCase{"SeventyThousand", 70000, 70144},
-                                         TotalCase{"LargestImage", (1 << 24) - 1, 1 << 24}),
-                         CaseName<TotalCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, BlockTotals,
+    testing::Values(TotalCase{"OneByte", 1, 256}, TotalCase{"OneBlock", 256, 256},
+                    TotalCase{"OneMore", 257, 512}, TotalCase{"Thousand", 1000, 1024},
+                    TotalCase{"SeventyThousand", 70000, 70144},
+                    TotalCase{"LargestImage", (1 << 24) - 256, (1 << 24) - 256},
+                    TotalCase{"OneMoreReachesTheOffsetLimit", (1 << 24) - 255, 1 << 24}),
+    CaseName<TotalCase>);
 
 struct ImageCase : NamedCase {
     std::size_t size;
@@ -309,13 +309,28 @@ TEST_F(Transfer, FinishRepeatsWhateverByteOneHolds) {
     EXPECT_EQ(reader.frames.back(), (Bytes{0xF2, 0x7E}));
 }
 
-TEST_F(Transfer, FrameLeavesTheRestOfTheBufferFilled) {
-    const Bytes image = Pattern(300);
-    ASSERT_TRUE(SendBlocks(image));
-    // The last frame built is the extra block: everything past the code and offset is FF.
-    for (std::size_t i = 4; i < sizeof state.txBuffer; ++i) {
-        ASSERT_EQ(state.txBuffer[i], 0xFF) << i;
-    }
+struct UnsendableCase : NamedCase {
+    std::int32_t length;
+    std::int32_t total;
+};
+
+class UnsendableImage : public Transfer, public testing::WithParamInterface<UnsendableCase> {};
+
+TEST_P(UnsendableImage, IsRefusedBeforeAnyFrame) {
+    const UnsendableCase& c = GetParam();
+    const Bytes image = Pattern(static_cast<std::size_t>(std::max(c.length, 0)));
+    EXPECT_FALSE(SendImageBlocks(state, ImageView{image.data(), c.length}, c.total,
+                                 reader.Sender(state), progress));
+    EXPECT_TRUE(reader.frames.empty());
+    EXPECT_TRUE(progress.starts.empty());
 }
+
+// An extra block at 16 MiB would carry the offset 00 00 00 and wipe the first block.
+INSTANTIATE_TEST_SUITE_P(Totals, UnsendableImage,
+                         testing::Values(UnsendableCase{"TotalAtTheOffsetLimit", 1000, 1 << 24},
+                                         UnsendableCase{"TotalPastTheOffsetLimit", 1000, 1 << 25},
+                                         UnsendableCase{"TotalShorterThanImage", 1000, 512},
+                                         UnsendableCase{"NegativeLength", -1, 0}),
+                         CaseName<UnsendableCase>);
 
 } // namespace

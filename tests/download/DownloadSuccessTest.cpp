@@ -112,19 +112,6 @@ TEST_F(DownloadRun, FromApplicationFirmwareEveryFrameInOrder) {
     EXPECT_EQ(dialog.logList.GetCurSel(), dialog.logList.GetCount() - 1);
 }
 
-TEST_F(DownloadRun, WindowReturnsToIdleAfterSuccess) {
-    StartReader(ApplicationReader());
-    AddFirmwareFile(SampleImage(600));
-    Download();
-    EXPECT_EQ(dialog.noticeMode, 0);
-    EXPECT_EQ(dialog.reader.port, 0) << "the timer closes the port";
-    for (int id : {IDC_PORT_NUMBER_FIELD, IDC_AUTO_SEARCH_CHECK, IDC_TRANSFER_BUTTON,
-                   IDC_READER_INFO_BUTTON}) {
-        EXPECT_TRUE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
-    }
-    EXPECT_EQ(dialog.openButton.GetWindowText(), "Open");
-}
-
 TEST_F(DownloadRun, FromBootLoaderWithTheTypedModelName) {
     StartReader(BootLoaderReader());
     dialog.modelNameField.SetWindowText(std::string("  ") + kModel + " ");
@@ -271,15 +258,6 @@ TEST_F(DownloadRun, ProofRefusedOnceHandsTheKeyOverAndProvesAgain) {
     const std::vector<std::string> log = LogLines();
     EXPECT_NE(std::find(log.begin(), log.end(), "RECV ERR:1005 [CMD:8E]"), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "<= 00 "), log.end());
-}
-
-TEST_F(DownloadRun, FirstProofAcceptedSendsNoHandOver) {
-    StartReader(BootLoaderReader());
-    dialog.modelNameField.SetWindowText(kModel);
-    AddFirmwareFile(SampleImage(300));
-    Download();
-    EXPECT_EQ(RequestsStartingWith({0x8E}).size(), 1u);
-    EXPECT_TRUE(RequestsStartingWith({0x92}).empty());
 }
 
 TEST_F(DownloadRun, BlockAcceptedAtItsSixthTry) {
