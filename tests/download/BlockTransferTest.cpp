@@ -36,8 +36,9 @@ public:
 
     CommandSender Sender(ReaderState& state) {
         return [this, &state](unsigned char code, const unsigned char* data, int dataLength) {
-            Bytes frame{code};
-            frame.insert(frame.end(), data, data + dataLength);
+            Bytes frame(static_cast<std::size_t>(dataLength) + 1);
+            frame[0] = code;
+            std::copy_n(data, dataLength, frame.begin() + 1);
             frames.push_back(frame);
             const Response response = answer(frame);
             state.rxLength = response.length;
