@@ -1,6 +1,9 @@
+// TripleDesMac, the seal built on it, and CBC decryption under the built-in function.
 #include "security/CbcMac.h"
-#include "security/Encipher.h"
-#include "tests/security/OpenSslOracle.h"
+#include "security/Cbc.h"
+#include "security/Function.h"
+#include "security/Seal.h"
+#include "tests/security/Support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,83 +11,71 @@ namespace {
 
 const Bytes macKey = FromHex("0123456789ABCDEF FEDCBA9876543210 89ABCDEF01234567");
 
-std::string Mac(const Bytes& message) {
+std::string Mac(const Bytes& message, int length) {
     unsigned char mac[8];
-    TripleDesMac(message.data(), static_cast<int>(message.size()), macKey.data(), mac);
+    TripleDesMac(message.empty() ? nullptr : message.data(), length, macKey.data(), mac);
     return ToHex(mac, 8);
 }
 
-// ISO 9797-1 padding as this system applies it: 80 00 .. only when not block-aligned.
-Bytes Padded(const Bytes& message) {
-    Bytes padded = message;
-    if (padded.size() % 8 != 0) {
-        padded.push_back(0x80);
-        while (padded.size() % 8 != 0) {
-            padded.push_back(0x00);
+// 80 00 .. padding only when not block-aligned, then libcrypto CBC: lengths around the
+// block boundaries, the step payloads, and beyond the old 1024-byte work buffer.
+TEST(TripleDesMac, EqualsLibcryptoCbcOverTheOnlyIfNeededPaddedMessage) {
+    for (size_t length : {1u, 5u, 7u, 8u, 9u, 16u, 32u, 48u, 1021u, 1024u, 5000u}) {
+        SCOPED_TRACE(length);
+        const Bytes message = RandomBytes(length, static_cast<unsigned>(length));
+        Bytes padded = message;
+        if (length % 8 != 0) {
+            padded.push_back(0x80);
+            padded.resize((length / 8 + 1) * 8, 0x00);
         }
+        EXPECT_EQ(Mac(message, static_cast<int>(length)),
+                  ToHex(OracleTripleDesCbcLastBlock(macKey, padded)));
     }
-    return padded;
+    EXPECT_EQ(Mac(FromHex("0102030405"), 5), Mac(FromHex("0102030405800000"), 8));
+    // an empty (or negative) length is the padding block alone
+    EXPECT_EQ(Mac({}, 0), Mac(FromHex("8000000000000000"), 8));
+    EXPECT_EQ(Mac({}, -5), Mac(FromHex("8000000000000000"), 8));
 }
 
-struct MacCase {
-    const char* name;
-    size_t length;
-    size_t macedBlocks;
-};
+TEST(Seal, OpensInPlaceToThePlainBlocksAndSealsInPlaceAlike) {
+    const Bytes cipherKey = RandomBytes(24, 21), sealMacKey = RandomBytes(24, 22);
+    const SealKeys keys{cipherKey.data(), sealMacKey.data()};
+    const Bytes plain = RandomBytes(16, 23);
+    Bytes sealed(16 + sealMacLength);
+    SealBlocks(plain.data(), 2, keys, sealed.data());
+    Bytes buffer = plain;
+    buffer.resize(sealed.size());
+    SealBlocks(buffer.data(), 2, keys, buffer.data());
+    EXPECT_EQ(buffer, sealed);
+    ASSERT_TRUE(OpenSealedBlocks(buffer.data(), 2, keys, buffer.data()));
+    EXPECT_EQ(Slice(buffer, 0, 16), plain);
 
-class TripleDesMacLengths : public testing::TestWithParam<MacCase> {};
-
-TEST_P(TripleDesMacLengths, EqualsLibcryptoCbcOverThePaddedMessage) {
-    const Bytes message = RandomBytes(GetParam().length, static_cast<unsigned>(GetParam().length));
-    const Bytes padded = Padded(message);
-    ASSERT_EQ(padded.size(), 8 * GetParam().macedBlocks);
-    EXPECT_EQ(Mac(message), ToHex(OracleTripleDesCbcLastBlock(macKey, padded)));
+    // every flipped bit is refused before anything is written
+    for (size_t bit = 0; bit < 8 * sealed.size(); ++bit) {
+        Bytes damaged = sealed;
+        damaged[bit / 8] ^= static_cast<unsigned char>(1 << (bit % 8));
+        Bytes out(16, 0x3C);
+        ASSERT_FALSE(OpenSealedBlocks(damaged.data(), 2, keys, out.data())) << "bit " << bit;
+        ASSERT_EQ(out, Bytes(16, 0x3C)) << "bit " << bit;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, TripleDesMacLengths,
-    testing::Values(MacCase{"One", 1, 1}, MacCase{"Five", 5, 1}, MacCase{"Seven", 7, 1},
-                    MacCase{"OneBlock", 8, 1}, MacCase{"Nine", 9, 2},
-                    MacCase{"TwoBlocksNoPaddingBlock", 16, 2}, MacCase{"Step2Payload", 32, 4},
-                    MacCase{"Step3Payload", 48, 6}, MacCase{"Odd", 1021, 128},
-                    MacCase{"MaximumUsed", 1024, 128}, MacCase{"BeyondOldWorkBuffer", 5000, 625}),
-    [](const testing::TestParamInfo<MacCase>& info) { return info.param.name; });
-
-TEST(TripleDesMac, EightByteMessageIsItsTripleDesEncryption) {
-    const Bytes message = RandomBytes(8, 1);
-    Bytes encrypted(8);
-    CEncipher::TripleDesEncryptBlock(encrypted.data(), message.data(), macKey.data());
-    EXPECT_EQ(Mac(message), ToHex(encrypted));
-}
-
-TEST(TripleDesMac, FiveByteMessageIsPaddedWith80AndZeros) {
-    const Bytes message = FromHex("0102030405");
-    EXPECT_EQ(Mac(message), Mac(FromHex("0102030405800000")));
-}
-
-TEST(TripleDesMac, SixteenByteMessageGetsNoPaddingBlock) {
-    const Bytes message = RandomBytes(16, 2);
-    Bytes withPaddingBlock = message;
-    withPaddingBlock.insert(withPaddingBlock.end(), {0x80, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(Mac(message), ToHex(OracleTripleDesCbcLastBlock(macKey, message)));
-    EXPECT_NE(Mac(message), Mac(withPaddingBlock));
-}
-
-TEST(TripleDesMac, EmptyMessageIsThePaddingBlockAlone) {
-    unsigned char mac[8];
-    TripleDesMac(nullptr, 0, macKey.data(), mac);
-    EXPECT_EQ(ToHex(mac, 8), Mac(FromHex("8000000000000000")));
-    TripleDesMac(nullptr, -5, macKey.data(), mac);
-    EXPECT_EQ(ToHex(mac, 8), Mac(FromHex("8000000000000000")));
-}
-
-TEST(TripleDesMac, EveryChangedByteChangesTheMac) {
-    const Bytes message = RandomBytes(32, 3);
-    const std::string original = Mac(message);
-    for (size_t i = 0; i < message.size(); ++i) {
-        Bytes changed = message;
-        changed[i] ^= 0x01;
-        EXPECT_NE(Mac(changed), original) << "byte " << i;
+TEST(CbcDecryptBlock, IsTripleDesDecryptionXoredWithTheChainingValueAlsoInPlace) {
+    const CFunction function;
+    const Bytes key24(function.tripleKey, function.tripleKey + 24);
+    for (unsigned seed = 0; seed < 200; ++seed) {
+        Bytes buffer = RandomBytes(8, seed);
+        Bytes expected = OracleDes(key24, buffer, false);
+        for (int i = 0; i < 8; ++i) {
+            expected[i] ^= function.initVector[i];
+        }
+        Bytes output(8);
+        EXPECT_EQ(
+            CbcDecryptBlock(function.initVector, buffer.data(), output.data(), function.tripleKey),
+            0);
+        ASSERT_EQ(ToHex(output), ToHex(expected)) << seed;
+        CbcDecryptBlock(function.initVector, buffer.data(), buffer.data(), function.tripleKey);
+        ASSERT_EQ(ToHex(buffer), ToHex(expected)) << seed;
     }
 }
 
