@@ -8,23 +8,15 @@
 #include <random>
 
 Bytes FromHex(const std::string& text) {
-    static const std::string digits = "0123456789ABCDEF0123456789abcdef";
+    std::string digits = text;
+    std::erase(digits, ' ');
+    EXPECT_TRUE(digits.size() % 2 == 0 &&
+                digits.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos)
+        << "bad test vector: " << text;
     Bytes bytes;
-    int high = -1;
-    for (char c : text) {
-        const size_t value = digits.find(c);
-        if (c == ' ') {
-            continue;
-        }
-        EXPECT_NE(value, std::string::npos) << "bad test vector: " << text;
-        if (high < 0) {
-            high = static_cast<int>(value % 16);
-        } else {
-            bytes.push_back(static_cast<unsigned char>(high * 16 + value % 16));
-            high = -1;
-        }
+    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
+        bytes.push_back(static_cast<unsigned char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
     }
-    EXPECT_LT(high, 0) << "odd test vector: " << text;
     return bytes;
 }
 
