@@ -3,128 +3,95 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <iterator>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
-// The three dialogs as the technicians know them, written out here on their own
-// so that a slip in the templates shows.
-struct ExpectedControl {
-    const char* name;
-    const DialogTemplate& (*dialog)();
-    int id; // kNoControlId for a label, found then by its text
-    ControlKind kind;
-    int x, y, width, height;
-    const char* text;
-};
-
 using enum ControlKind;
 
-const ExpectedControl kControls[] = {
-    {"LoginAdmin1Label", LoginDialogTemplate, kNoControlId, Static, 68, 25, 29, 8, "ADMIN 1"},
-    {"LoginFirstField", LoginDialogTemplate, 1021, Edit, 105, 23, 147, 14, ""},
-    {"LoginAdmin2Label", LoginDialogTemplate, kNoControlId, Static, 68, 51, 29, 8, "ADMIN 2"},
-    {"LoginSecondField", LoginDialogTemplate, 1022, Edit, 105, 49, 147, 14, ""},
-    {"LoginButton", LoginDialogTemplate, IDOK, Button, 54, 88, 81, 27, "Login"},
-    {"LoginCloseButton", LoginDialogTemplate, IDCANCEL, Button, 181, 88, 81, 27, "Close"},
-    {"Set1CurrentLabel", SetAdmin1DialogTemplate, kNoControlId, Static, 30, 31, 58, 8,
-     "Current Password"},
-    {"Set1ChangeLabel", SetAdmin1DialogTemplate, kNoControlId, Static, 30, 62, 58, 8,
-     "Change Password"},
-    {"Set1ConfigLabel", SetAdmin1DialogTemplate, kNoControlId, Static, 30, 93, 54, 8,
-     "Config Password"},
-    {"Set1CurrentField", SetAdmin1DialogTemplate, 1025, Edit, 110, 28, 141, 14, ""},
-    {"Set1NewField", SetAdmin1DialogTemplate, 1026, Edit, 110, 59, 141, 14, ""},
-    {"Set1ConfirmField", SetAdmin1DialogTemplate, 1027, Edit, 110, 90, 141, 14, ""},
-    {"Set1CancelButton", SetAdmin1DialogTemplate, IDCANCEL, Button, 159, 123, 56, 19, "Cancel"},
-    {"Set1NextButton", SetAdmin1DialogTemplate, 1030, Button, 220, 123, 56, 19, "Next"},
-    {"Set2CurrentLabel", SetAdmin2DialogTemplate, kNoControlId, Static, 30, 31, 58, 8,
-     "Current Password"},
-    {"Set2ChangeLabel", SetAdmin2DialogTemplate, kNoControlId, Static, 30, 62, 58, 8,
-     "Change Password"},
-    {"Set2ConfigLabel", SetAdmin2DialogTemplate, kNoControlId, Static, 30, 93, 54, 8,
-     "Config Password"},
-    {"Set2CurrentField", SetAdmin2DialogTemplate, 1025, Edit, 110, 28, 141, 14, ""},
-    {"Set2NewField", SetAdmin2DialogTemplate, 1026, Edit, 110, 59, 141, 14, ""},
-    {"Set2ConfirmField", SetAdmin2DialogTemplate, 1027, Edit, 110, 90, 141, 14, ""},
-    {"Set2PreviousButton", SetAdmin2DialogTemplate, IDCANCEL, Button, 159, 123, 56, 19, "Previous"},
-    {"Set2FinishButton", SetAdmin2DialogTemplate, IDOK, Button, 220, 123, 56, 19, "Finish"},
-};
+// The three dialogs as the technicians know them, written out here on their own
+// so that a slip in the templates shows.
+TEST(AdminTemplates, DialogsAreModalPopupsWithCaptions) {
+    const struct {
+        const DialogTemplate& (*dialog)();
+        int id;
+        const char* caption;
+        int width, height;
+        std::size_t controlCount;
+    } dialogs[] = {
+        {LoginDialogTemplate, 129, "Login", 316, 135, 6},
+        {SetAdmin1DialogTemplate, 130, "Admin1 Password Change", 291, 150, 8},
+        {SetAdmin2DialogTemplate, 131, "Admin2 Password Change", 291, 150, 8},
+    };
+    for (const auto& expected : dialogs) {
+        SCOPED_TRACE(expected.caption);
+        const DialogTemplate& dialog = expected.dialog();
+        EXPECT_EQ(std::make_tuple(dialog.id, std::string(dialog.caption), dialog.width,
+                                  dialog.height, std::string(dialog.fontFace), dialog.fontPoints,
+                                  dialog.style, dialog.controls.size()),
+                  std::make_tuple(expected.id, std::string(expected.caption), expected.width,
+                                  expected.height, std::string("MS Shell Dlg"), 8,
+                                  unsigned{kCaption | kSystemMenu | kModalFrame},
+                                  expected.controlCount));
+    }
+}
 
-const ControlTemplate* Find(const DialogTemplate& dialog, const ExpectedControl& expected) {
-    for (const ControlTemplate& control : dialog.controls) {
-        const bool sameId = expected.id != kNoControlId && control.id == expected.id;
-        const bool sameLabel = expected.id == kNoControlId && control.id == kNoControlId &&
-                               std::string(control.text) == expected.text;
-        if (sameId || sameLabel) {
-            return &control;
+// Labels (kNoControlId) are found by their text. Every field is masked and takes 16 characters.
+TEST(AdminTemplates, ControlsStandWhereTheDialogsHaveThem) {
+    const struct {
+        const DialogTemplate& (*dialog)();
+        int id;
+        ControlKind kind;
+        int x, y, width, height;
+        const char* text;
+    } controls[] = {
+        {LoginDialogTemplate, kNoControlId, Static, 68, 25, 29, 8, "ADMIN 1"},
+        {LoginDialogTemplate, 1021, Edit, 105, 23, 147, 14, ""},
+        {LoginDialogTemplate, kNoControlId, Static, 68, 51, 29, 8, "ADMIN 2"},
+        {LoginDialogTemplate, 1022, Edit, 105, 49, 147, 14, ""},
+        {LoginDialogTemplate, IDOK, Button, 54, 88, 81, 27, "Login"},
+        {LoginDialogTemplate, IDCANCEL, Button, 181, 88, 81, 27, "Close"},
+        {SetAdmin1DialogTemplate, IDCANCEL, Button, 159, 123, 56, 19, "Cancel"},
+        {SetAdmin1DialogTemplate, 1030, Button, 220, 123, 56, 19, "Next"},
+        {SetAdmin2DialogTemplate, IDCANCEL, Button, 159, 123, 56, 19, "Previous"},
+        {SetAdmin2DialogTemplate, IDOK, Button, 220, 123, 56, 19, "Finish"},
+    };
+    std::vector<std::remove_cvref_t<decltype(controls[0])>> all(std::begin(controls),
+                                                                std::end(controls));
+    for (auto* dialog : {SetAdmin1DialogTemplate, SetAdmin2DialogTemplate}) {
+        all.push_back({dialog, kNoControlId, Static, 30, 31, 58, 8, "Current Password"});
+        all.push_back({dialog, kNoControlId, Static, 30, 62, 58, 8, "Change Password"});
+        all.push_back({dialog, kNoControlId, Static, 30, 93, 54, 8, "Config Password"});
+        all.push_back({dialog, 1025, Edit, 110, 28, 141, 14, ""});
+        all.push_back({dialog, 1026, Edit, 110, 59, 141, 14, ""});
+        all.push_back({dialog, 1027, Edit, 110, 90, 141, 14, ""});
+    }
+    for (const auto& expected : all) {
+        SCOPED_TRACE(std::string(expected.dialog().caption) + " control " +
+                     std::to_string(expected.id) + " " + expected.text);
+        const ControlTemplate* control = nullptr;
+        for (const ControlTemplate& candidate : expected.dialog().controls) {
+            if (candidate.id == expected.id &&
+                (expected.id != kNoControlId || std::string(candidate.text) == expected.text)) {
+                control = &candidate;
+            }
+        }
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(std::make_tuple(control->kind, control->x, control->y, control->width,
+                                  control->height, std::string(control->text)),
+                  std::make_tuple(expected.kind, expected.x, expected.y, expected.width,
+                                  expected.height, std::string(expected.text)));
+        EXPECT_TRUE(control->style & kVisible);
+        EXPECT_FALSE(control->style & kDefaultButton);
+        if (expected.kind == Edit) {
+            EXPECT_TRUE(control->style & kPassword);
+            EXPECT_EQ(control->maxLength, 16);
         }
     }
-    return nullptr;
 }
-
-void PrintTo(const ExpectedControl& param, std::ostream* out) {
-    *out << param.name;
-}
-
-class AdminTemplateControl : public testing::TestWithParam<ExpectedControl> {};
-
-TEST_P(AdminTemplateControl, StandsWhereTheDialogHasIt) {
-    const ExpectedControl& expected = GetParam();
-    const ControlTemplate* control = Find(expected.dialog(), expected);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->kind, expected.kind);
-    EXPECT_EQ(control->x, expected.x);
-    EXPECT_EQ(control->y, expected.y);
-    EXPECT_EQ(control->width, expected.width);
-    EXPECT_EQ(control->height, expected.height);
-    EXPECT_STREQ(control->text, expected.text);
-    EXPECT_TRUE(control->style & kVisible);
-    EXPECT_FALSE(control->style & kDefaultButton) << "none of the dialogs has a default button";
-    if (expected.kind == Edit) {
-        EXPECT_TRUE(control->style & kPassword);
-        EXPECT_EQ(control->maxLength, 16);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Controls, AdminTemplateControl, testing::ValuesIn(kControls),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct ExpectedDialog {
-    const char* name;
-    const DialogTemplate& (*dialog)();
-    int id;
-    const char* caption;
-    int width, height;
-    std::size_t controlCount;
-};
-
-const ExpectedDialog kDialogs[] = {
-    {"Login", LoginDialogTemplate, 129, "Login", 316, 135, 6},
-    {"SetAdmin1", SetAdmin1DialogTemplate, 130, "Admin1 Password Change", 291, 150, 8},
-    {"SetAdmin2", SetAdmin2DialogTemplate, 131, "Admin2 Password Change", 291, 150, 8},
-};
-
-void PrintTo(const ExpectedDialog& param, std::ostream* out) {
-    *out << param.name;
-}
-
-class AdminTemplate : public testing::TestWithParam<ExpectedDialog> {};
-
-TEST_P(AdminTemplate, IsAModalPopupWithCaption) {
-    const DialogTemplate& dialog = GetParam().dialog();
-    EXPECT_EQ(dialog.id, GetParam().id);
-    EXPECT_STREQ(dialog.caption, GetParam().caption);
-    EXPECT_EQ(dialog.width, GetParam().width);
-    EXPECT_EQ(dialog.height, GetParam().height);
-    EXPECT_STREQ(dialog.fontFace, "MS Shell Dlg");
-    EXPECT_EQ(dialog.fontPoints, 8);
-    EXPECT_EQ(dialog.style, unsigned{kCaption | kSystemMenu | kModalFrame});
-    EXPECT_EQ(dialog.controls.size(), GetParam().controlCount);
-}
-
-INSTANTIATE_TEST_SUITE_P(Dialogs, AdminTemplate, testing::ValuesIn(kDialogs),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
