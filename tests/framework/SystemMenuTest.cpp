@@ -26,16 +26,7 @@ protected:
             open->close();
         }
     }
-
-    std::vector<std::string> OpenMenuTexts() {
-        std::vector<std::string> texts;
-        for (QAction* action : menu->PopupMenu()->actions()) {
-            texts.push_back(action->isSeparator() ? "-" : action->text().toStdString());
-        }
-        return texts;
-    }
-
-    void DisableClose() { menu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED); }
+    bool MenuOpen() { return menu->PopupMenu() != nullptr && menu->PopupMenu()->isVisible(); }
 
     TestDialog dialog;
     CMenu* menu = nullptr;
@@ -47,16 +38,22 @@ TEST_F(SystemMenu, HoldsCloseThenWhatWasAppended) {
     EXPECT_EQ(menu->GetMenuString(0), "Close");
     EXPECT_EQ(menu->GetMenuItemID(1), 0u) << "separator";
     EXPECT_EQ(menu->GetMenuItemID(2), kAboutCommand);
-    EXPECT_EQ(menu->GetMenuString(2), "Brimlet 정보(&A)...");
     EXPECT_EQ(menu->GetMenuItemID(3), kNoSuchMenuItem);
     EXPECT_FALSE(menu->AppendMenu(MF_STRING, 17, nullptr)) << "a text item needs its text";
+    EXPECT_EQ(menu->EnableMenuItem(SC_CLOSE, MF_GRAYED | MF_DISABLED), MF_ENABLED);
+    EXPECT_EQ(menu->GetMenuState(SC_CLOSE) & (MF_GRAYED | MF_DISABLED), MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(menu->EnableMenuItem(SC_CLOSE, MF_ENABLED), MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(menu->EnableMenuItem(4242, MF_GRAYED), kNoSuchMenuItem);
 }
 
 TEST_F(SystemMenu, AltSpaceOpensItAndAChoiceGivesOnSysCommand) {
     PressKey(dialog, VK_SPACE, true);
-    ASSERT_NE(menu->PopupMenu(), nullptr);
-    EXPECT_TRUE(menu->PopupMenu()->isVisible());
-    EXPECT_EQ(OpenMenuTexts(), (std::vector<std::string>{"Close", "-", "Brimlet 정보(&A)..."}));
+    ASSERT_TRUE(MenuOpen());
+    std::vector<std::string> texts;
+    for (QAction* action : menu->PopupMenu()->actions()) {
+        texts.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Close", "-", "Brimlet 정보(&A)..."}));
     EXPECT_TRUE(ChooseOpenMenuItem(dialog, kAboutCommand));
     EXPECT_EQ(dialog.sysCommands, std::vector<UINT>{kAboutCommand});
     EXPECT_TRUE(dialog.IsWindowVisible()) << "the about command does not close";
@@ -65,65 +62,44 @@ TEST_F(SystemMenu, AltSpaceOpensItAndAChoiceGivesOnSysCommand) {
 TEST_F(SystemMenu, RightClickOnBackgroundOpensItButNotOnAnEdit) {
     QWidget* edit = dialog.GetDlgItem(kEdit)->Widget();
     RightClick(dialog, edit->x() + 2, edit->y() + 2);
-    EXPECT_TRUE(menu->PopupMenu() == nullptr || !menu->PopupMenu()->isVisible());
-
+    EXPECT_FALSE(MenuOpen());
     RECT client{};
     dialog.GetClientRect(&client);
     RightClick(dialog, client.right - 2, client.bottom - 2);
-    ASSERT_NE(menu->PopupMenu(), nullptr);
-    EXPECT_TRUE(menu->PopupMenu()->isVisible());
+    EXPECT_TRUE(MenuOpen());
 }
-
-TEST_F(SystemMenu, ChoosingCloseClosesTheDialog) {
-    PressKey(dialog, VK_SPACE, true);
-    EXPECT_TRUE(ChooseOpenMenuItem(dialog, SC_CLOSE));
-    EXPECT_EQ(dialog.cancelCount, 1);
-    EXPECT_FALSE(dialog.IsWindowVisible());
-}
-
-TEST_F(SystemMenu, EnableMenuItemReportsThePreviousState) {
-    EXPECT_EQ(menu->EnableMenuItem(SC_CLOSE, MF_GRAYED | MF_DISABLED), MF_ENABLED);
-    EXPECT_EQ(menu->GetMenuState(SC_CLOSE) & (MF_GRAYED | MF_DISABLED), MF_GRAYED | MF_DISABLED);
-    EXPECT_EQ(menu->EnableMenuItem(SC_CLOSE, MF_ENABLED), MF_GRAYED | MF_DISABLED);
-    EXPECT_EQ(menu->EnableMenuItem(4242, MF_GRAYED), kNoSuchMenuItem);
-}
-
-struct CloseAttempt {
-    const char* name;
-    std::function<void(TestDialog&)> attempt;
-};
-
-class DisabledClose : public SystemMenu, public testing::WithParamInterface<CloseAttempt> {};
 
 // While a download runs Close is off, and no way of closing may end the window.
-TEST_P(DisabledClose, IsRefusedThenAllowedAgain) {
-    DisableClose();
-    GetParam().attempt(dialog);
-    EXPECT_TRUE(dialog.IsWindowVisible());
-    EXPECT_EQ(dialog.cancelCount, 0);
-
-    menu->EnableMenuItem(SC_CLOSE, MF_ENABLED);
-    GetParam().attempt(dialog);
-    EXPECT_FALSE(dialog.IsWindowVisible());
-    EXPECT_EQ(dialog.cancelCount, 1);
+TEST_F(SystemMenu, DisabledCloseIsRefusedEveryWayThenAllowedAgain) {
+    const std::pair<const char*, std::function<void()>> attempts[] = {
+        {"TitleBarClose", [&] { RequestClose(dialog); }},
+        {"AltF4", [&] { PressKey(dialog, VK_F4, true); }},
+        {"SysCommand", [&] { dialog.OnSysCommand(SC_CLOSE, 0); }},
+        {"MenuItem",
+         [&] {
+             PressKey(dialog, VK_SPACE, true);
+             ChooseOpenMenuItem(dialog, SC_CLOSE);
+         }},
+    };
+    for (const auto& [name, attempt] : attempts) {
+        SCOPED_TRACE(name);
+        menu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+        attempt();
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        EXPECT_EQ(dialog.cancelCount, 0);
+        menu->EnableMenuItem(SC_CLOSE, MF_ENABLED);
+        attempt();
+        EXPECT_FALSE(dialog.IsWindowVisible());
+        EXPECT_EQ(dialog.cancelCount, 1);
+        dialog.cancelCount = 0;
+        dialog.ShowWindow(SW_SHOW);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, DisabledClose,
-    testing::Values(CloseAttempt{"TitleBarClose", [](TestDialog& d) { RequestClose(d); }},
-                    CloseAttempt{"AltF4", [](TestDialog& d) { PressKey(d, VK_F4, true); }},
-                    CloseAttempt{"SysCommand", [](TestDialog& d) { d.OnSysCommand(SC_CLOSE, 0); }},
-                    CloseAttempt{"MenuItem",
-                                 [](TestDialog& d) {
-                                     PressKey(d, VK_SPACE, true);
-                                     ChooseOpenMenuItem(d, SC_CLOSE);
-                                 }}),
-    [](const testing::TestParamInfo<CloseAttempt>& info) { return info.param.name; });
-
 TEST_F(SystemMenu, DisabledCloseIsGreyInTheOpenMenu) {
-    DisableClose();
+    menu->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
     PressKey(dialog, VK_SPACE, true);
-    ASSERT_NE(menu->PopupMenu(), nullptr);
+    ASSERT_TRUE(MenuOpen());
     QAction* close = menu->PopupMenu()->actions().value(0);
     ASSERT_NE(close, nullptr);
     EXPECT_FALSE(close->isEnabled());

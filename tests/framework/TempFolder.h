@@ -5,32 +5,23 @@
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fwtest-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
+struct TempFolder {
+    TempFolder() : path((std::filesystem::temp_directory_path() / "fwtest-XXXXXX").string()) {
+        if (::mkdtemp(path.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
-        path = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     std::string File(const std::string& name) const { return path + "/" + name; }
-
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(File(name), std::ios::binary) << bytes;
     }
-
     std::string Read(const std::string& name) const {
         std::ifstream in(File(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-
     std::string path;
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 
@@ -13,36 +14,33 @@ namespace {
 
 using namespace testdialog;
 
-// Records each box on the UI thread and answers from a script.
-struct RecordingResponder {
-    std::vector<MessageBoxRequest> seen;
-    std::vector<bool> onUiThread;
-    int answer = IDOK;
+// Runs work on a second thread while the UI thread keeps running its event loop.
+void OnWorker(const std::function<void()>& work) {
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        work();
+        finished = true;
+    });
+    bool done = ProcessEventsUntil([&] { return finished.load(); }, 30000);
+    worker.join();
+    ASSERT_TRUE(done);
+}
 
-    MessageBoxResponder Responder() {
-        return [this](const MessageBoxRequest& request) {
-            seen.push_back(request);
-            onUiThread.push_back(IsUiThread());
-            return answer;
-        };
-    }
-};
-
-// The download worker's way of working: it changes controls and asks questions
-// while the UI thread keeps running its event loop.
+// The download worker's way of working: it changes controls and asks questions.
 TEST(WorkerHandOver, ControlsAndMessageBoxesFromAWorker) {
     TestDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    RecordingResponder recorder;
-    recorder.answer = IDCANCEL;
-    ScopedMessageBoxResponder responder(recorder.Responder());
-
-    std::atomic<bool> finished{false};
+    std::vector<MessageBoxRequest> seen;
+    bool boxOnUiThread = false;
+    ScopedMessageBoxResponder responder([&](const MessageBoxRequest& request) {
+        seen.push_back(request);
+        boxOnUiThread = IsUiThread();
+        return IDCANCEL;
+    });
     int answer = 0;
     int lines = 0;
-    int position = 0;
     bool workerThoughtItWasUi = true;
-    std::thread worker([&] {
+    OnWorker([&] {
         workerThoughtItWasUi = IsUiThread();
         auto& list = *dynamic_cast<CListBox*>(dialog.GetDlgItem(kList));
         for (int i = 0; i < 50; ++i) {
@@ -50,43 +48,32 @@ TEST(WorkerHandOver, ControlsAndMessageBoxesFromAWorker) {
             list.SetCurSel(list.GetCount() - 1);
         }
         lines = list.GetCount();
-        auto& bar = *dynamic_cast<CProgressCtrl*>(dialog.GetDlgItem(kProgress));
-        bar.SetRange32(0, 1000);
-        bar.SetPos(512);
-        position = bar.GetPos();
         dialog.GetDlgItem(kMultiLineStatic)->SetWindowText("다운로드 실패");
         dialog.GetDlgItem(kButton)->EnableWindow(FALSE);
         answer = dialog.MessageBox("계속할까요?", "확인", MB_OKCANCEL | MB_ICONEXCLAMATION);
         dialog.SetTimer(10001, 10); // a worker's last act: arm the result timer
-        finished = true;
     });
-    bool done = ProcessEventsUntil([&] { return finished.load(); }, 30000);
-    worker.join();
-    ASSERT_TRUE(done);
-
     EXPECT_FALSE(workerThoughtItWasUi);
     EXPECT_EQ(lines, 50);
-    EXPECT_EQ(position, 512);
     EXPECT_EQ(dialog.logList.GetCurSel(), 49);
     EXPECT_EQ(dialog.GetDlgItem(kMultiLineStatic)->GetWindowText(), "다운로드 실패");
     EXPECT_FALSE(dialog.GetDlgItem(kButton)->IsWindowEnabled());
     EXPECT_EQ(answer, IDCANCEL);
-    ASSERT_EQ(recorder.seen.size(), 1u);
-    EXPECT_TRUE(recorder.onUiThread[0]) << "boxes are shown by the UI thread";
-    EXPECT_EQ(recorder.seen[0].text, "계속할까요?");
-    EXPECT_EQ(recorder.seen[0].caption, "확인");
-    EXPECT_EQ(recorder.seen[0].buttons, MB_OKCANCEL);
-    EXPECT_EQ(recorder.seen[0].icon, MB_ICONEXCLAMATION);
-    EXPECT_EQ(recorder.seen[0].owner, &dialog);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(boxOnUiThread) << "boxes are shown by the UI thread";
+    EXPECT_EQ(seen[0].text, "계속할까요?");
+    EXPECT_EQ(seen[0].caption, "확인");
+    EXPECT_EQ(seen[0].buttons, MB_OKCANCEL);
+    EXPECT_EQ(seen[0].icon, MB_ICONEXCLAMATION);
+    EXPECT_EQ(seen[0].owner, &dialog);
     EXPECT_TRUE(ProcessEventsUntil([&] { return !dialog.timerIds.empty(); }));
     EXPECT_EQ(dialog.timerIds.front(), 10001u);
 }
 
 TEST(WorkerHandOver, WorkRunsInOrderAndExceptionsReachTheCaller) {
     std::vector<int> order;
-    std::atomic<bool> finished{false};
     bool rethrown = false;
-    std::thread worker([&] {
+    OnWorker([&] {
         for (int i = 0; i < 20; ++i) {
             RunOnUiThread([&, i] { order.push_back(i); });
         }
@@ -95,54 +82,35 @@ TEST(WorkerHandOver, WorkRunsInOrderAndExceptionsReachTheCaller) {
         } catch (const std::runtime_error&) {
             rethrown = true;
         }
-        finished = true;
     });
-    bool done = ProcessEventsUntil([&] { return finished.load(); }, 30000);
-    worker.join();
-    ASSERT_TRUE(done);
     EXPECT_TRUE(rethrown);
-    ASSERT_EQ(order.size(), 20u);
-    for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
-    }
-}
+    std::vector<int> expected(20);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(order, expected);
 
-TEST(WorkerHandOver, PostedWorkRunsLaterOnTheUiThread) {
-    bool ran = false;
     bool onUi = false;
-    PostToUiThread([&] {
-        ran = true;
-        onUi = IsUiThread();
+    PostToUiThread([&] { onUi = IsUiThread(); });
+    EXPECT_FALSE(onUi) << "posted, not run inline";
+    EXPECT_TRUE(ProcessEventsUntil([&] { return onUi; }));
+}
+
+TEST(MessageBoxes, AfxMessageBoxHasNoOwnerAndResponderScopesNest) {
+    std::vector<MessageBoxRequest> outer;
+    ScopedMessageBoxResponder first([&](const MessageBoxRequest& r) {
+        outer.push_back(r);
+        return IDOK;
     });
-    EXPECT_FALSE(ran) << "posted, not run inline";
-    EXPECT_TRUE(ProcessEventsUntil([&] { return ran; }));
-    EXPECT_TRUE(onUi);
-}
-
-TEST(MessageBoxes, AfxMessageBoxHasNoOwnerAndTheApplicationCaption) {
-    RecordingResponder recorder;
-    ScopedMessageBoxResponder responder(recorder.Responder());
-    EXPECT_EQ(AfxMessageBox("포트 열기 실패"), IDOK);
-    ASSERT_EQ(recorder.seen.size(), 1u);
-    EXPECT_EQ(recorder.seen[0].text, "포트 열기 실패");
-    EXPECT_EQ(recorder.seen[0].buttons, MB_OK);
-    EXPECT_EQ(recorder.seen[0].icon, 0u);
-    EXPECT_EQ(recorder.seen[0].owner, nullptr);
-    EXPECT_FALSE(recorder.seen[0].caption.empty());
-}
-
-TEST(MessageBoxes, ResponderIsRestoredWhenItsScopeEnds) {
-    RecordingResponder outer;
-    ScopedMessageBoxResponder first(outer.Responder());
     {
-        RecordingResponder inner;
-        ScopedMessageBoxResponder second(inner.Responder());
-        AfxMessageBox("inner");
-        EXPECT_EQ(inner.seen.size(), 1u);
+        ScopedMessageBoxResponder second([](const MessageBoxRequest&) { return IDNO; });
+        EXPECT_EQ(AfxMessageBox("inner"), IDNO);
     }
-    AfxMessageBox("outer");
-    ASSERT_EQ(outer.seen.size(), 1u);
-    EXPECT_EQ(outer.seen[0].text, "outer");
+    EXPECT_EQ(AfxMessageBox("포트 열기 실패"), IDOK);
+    ASSERT_EQ(outer.size(), 1u);
+    EXPECT_EQ(outer[0].text, "포트 열기 실패");
+    EXPECT_EQ(outer[0].buttons, MB_OK);
+    EXPECT_EQ(outer[0].icon, 0u);
+    EXPECT_EQ(outer[0].owner, nullptr);
+    EXPECT_FALSE(outer[0].caption.empty());
 }
 
 } // namespace
