@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace simtest {
@@ -14,6 +17,13 @@ using sim::ParsedCommandLine;
 ParsedCommandLine Parse(std::vector<std::string_view> arguments) {
     arguments.insert(arguments.begin(), {"--program-folder", "/tmp/brimlet"});
     return sim::ParseCommandLine(arguments);
+}
+
+// The blank-separated words of text, after the program folder.
+ParsedCommandLine ParseWords(const std::string& text) {
+    std::istringstream stream(text);
+    const std::vector<std::string> words{std::istream_iterator<std::string>(stream), {}};
+    return Parse(std::vector<std::string_view>(words.begin(), words.end()));
 }
 
 const std::string kLongModel(65, 'M');
@@ -66,55 +76,29 @@ INSTANTIATE_TEST_SUITE_P(
         BadOptionCase{"SilenceUnknownCommand", {"--silence", "FF99"}, "neither \"all\" nor"},
         BadOptionCase{"NakBadCount", {"--nak", "F1*0"}, "--nak"},
         BadOptionCase{"DelayWithoutTime", {"--delay", "FF97"}, "lacks \":MS\""},
-        BadOptionCase{"DelayTooLong", {"--delay", "all:600001"}, "--delay"}),
+        BadOptionCase{"DelayTooLong", {"--delay", "all:600001"}, "--delay"},
+        BadOptionCase{"FirstErrorIsReported",
+                      {"--port", "0", "--model", "a b"},
+                      "--port: \"0\" is not a number from 1 to 255"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Options, ProgramFolderIsRequired) {
-    const std::vector<std::string_view> arguments{"--port", "7"};
-    EXPECT_EQ(sim::ParseCommandLine(arguments).error, "--program-folder is required");
-}
-
-TEST(Options, HelpNeedsNothingElse) {
-    const std::vector<std::string_view> arguments{"--help"};
-    const ParsedCommandLine parsed = sim::ParseCommandLine(arguments);
+TEST(Options, ProgramFolderIsRequiredExceptForHelp) {
+    const std::vector<std::string_view> port{"--port", "7"};
+    EXPECT_EQ(sim::ParseCommandLine(port).error, "--program-folder is required");
+    const std::vector<std::string_view> help{"--help"};
+    const ParsedCommandLine parsed = sim::ParseCommandLine(help);
     EXPECT_TRUE(parsed.help);
     EXPECT_EQ(parsed.error, "");
 }
 
 TEST(Options, UsageNamesEveryOption) {
-    for (const char* option : {"--program-folder",
-                               "--port",
-                               "--model",
-                               "--serial",
-                               "--cert-version",
-                               "--reader-version",
-                               "--version-code",
-                               "--boot-version",
-                               "--start-in",
-                               "--bios-de635",
-                               "--network",
-                               "--info-quirk",
-                               "--restart-ms",
-                               "--pace",
-                               "--log",
-                               "--download-key",
-                               "--boot-key-none",
-                               "--seed",
-                               "--msr-not-authenticated",
-                               "--refuse-auth",
-                               "--wrong-mac",
-                               "--refuse-proof",
-                               "--refuse-blocks",
-                               "--refuse-finish",
-                               "--refuse-with",
-                               "--never-restart",
-                               "--wrong-version",
-                               "--vanish-after-block",
-                               "--silence",
-                               "--nak",
-                               "--bad-frame",
-                               "--delay",
-                               "--help"}) {
+    std::istringstream options(
+        "--program-folder --port --model --serial --cert-version --reader-version --version-code "
+        "--boot-version --start-in --bios-de635 --network --info-quirk --restart-ms --pace --log "
+        "--download-key --boot-key-none --seed --msr-not-authenticated --refuse-auth --wrong-mac "
+        "--refuse-proof --refuse-blocks --refuse-finish --refuse-with --never-restart "
+        "--wrong-version --vanish-after-block --silence --nak --bad-frame --delay --help");
+    for (std::string option; options >> option;) {
         EXPECT_NE(sim::UsageText().find(option), std::string_view::npos) << option;
     }
 }
@@ -131,44 +115,16 @@ TEST(Options, DefaultsPlayAHealthyReaderOnCom7) {
 }
 
 TEST(Options, ReaderSettingsAreTaken) {
-    const ParsedCommandLine parsed = Parse({"--port=12",
-                                            "--model",
-                                            "ABCDEFGHIJKL",
-                                            "--serial",
-                                            "S9",
-                                            "--cert-version",
-                                            "C2",
-                                            "--reader-version",
-                                            "R3",
-                                            "--version-code",
-                                            "160101",
-                                            "--boot-version",
-                                            "B7",
-                                            "--start-in",
-                                            "boot",
-                                            "--bios-de635",
-                                            "--network",
-                                            "HANVAN",
-                                            "--info-quirk",
-                                            "code-only",
-                                            "--restart-ms",
-                                            "0",
-                                            "--pace",
-                                            "--log",
-                                            "--download-key",
-                                            "00112233445566778899aabbccddeeff",
-                                            "--boot-key-none",
-                                            "--seed",
-                                            "0xFFFFFFFF"});
+    const ParsedCommandLine parsed = ParseWords(
+        "--port=12 --model ABCDEFGHIJKL --serial S9 --cert-version C2 --reader-version R3 "
+        "--version-code 160101 --boot-version B7 --start-in boot --bios-de635 --network HANVAN "
+        "--info-quirk code-only --restart-ms 0 --pace --log --boot-key-none --seed 0xFFFFFFFF "
+        "--download-key 00112233445566778899aabbccddeeff");
     ASSERT_EQ(parsed.error, "");
     const sim::ReaderConfig& r = parsed.options.reader;
     EXPECT_EQ(parsed.options.port, 12);
-    EXPECT_EQ(r.model, "ABCDEFGHIJKL");
-    EXPECT_EQ(r.serial, "S9");
-    EXPECT_EQ(r.certVersion, "C2");
-    EXPECT_EQ(r.readerVersion, "R3");
-    EXPECT_EQ(r.versionCode, "160101");
-    EXPECT_EQ(r.bootVersion, "B7");
+    EXPECT_EQ(r.model + r.serial + r.certVersion + r.readerVersion + r.versionCode + r.bootVersion,
+              "ABCDEFGHIJKLS9C2R3160101B7");
     EXPECT_EQ(r.startIn, Firmware::BootLoader);
     EXPECT_TRUE(r.bootInfoDe635);
     EXPECT_EQ(r.network, "HANVAN");
@@ -185,10 +141,10 @@ TEST(Options, ReaderSettingsAreTaken) {
 }
 
 TEST(Options, FaultsAreTaken) {
-    const ParsedCommandLine parsed = Parse(
-        {"--msr-not-authenticated", "--refuse-auth", "2", "--wrong-mac", "1", "--refuse-proof",
-         "always", "--refuse-blocks", "3@0x200", "--refuse-with", "nak", "--refuse-finish", "4",
-         "--never-restart", "app", "--wrong-version", "999999", "--vanish-after-block", "5"});
+    const ParsedCommandLine parsed = ParseWords(
+        "--msr-not-authenticated --refuse-auth 2 --wrong-mac 1 --refuse-proof always "
+        "--refuse-blocks 3@0x200 --refuse-with nak --refuse-finish 4 --never-restart app "
+        "--wrong-version 999999 --vanish-after-block 5");
     ASSERT_EQ(parsed.error, "");
     const sim::Faults& f = parsed.options.reader.faults;
     EXPECT_TRUE(f.msrNotAuthenticated);
@@ -207,39 +163,29 @@ TEST(Options, FaultsAreTaken) {
 }
 
 TEST(Options, RefusalStyleAppliesWhicheverComesFirst) {
-    const ParsedCommandLine parsed = Parse({"--refuse-with", "nak", "--refuse-blocks", "1"});
+    const ParsedCommandLine parsed = ParseWords("--refuse-with nak --refuse-blocks 1");
     ASSERT_TRUE(parsed.options.reader.faults.refuseBlocks.has_value());
     EXPECT_FALSE(parsed.options.reader.faults.refuseBlocks->offset.has_value()) << "every block";
     EXPECT_EQ(parsed.options.reader.faults.refuseBlocks->how, sim::Refusal::Nak);
 }
 
 TEST(Options, LinkFaultsAccumulateInOrder) {
-    const ParsedCommandLine parsed =
-        Parse({"--silence", "all*2", "--nak", "f1", "--bad-frame", "FF0C*1", "--delay", "FF97:4000",
-               "--delay", "all:250*3"});
+    const ParsedCommandLine parsed = ParseWords(
+        "--silence all*2 --nak f1 --bad-frame FF0C*1 --delay FF97:4000 --delay all:250*3");
     ASSERT_EQ(parsed.error, "");
     const auto& link = parsed.options.reader.faults.link;
     ASSERT_EQ(link.size(), 5u);
-    EXPECT_EQ(link[0].kind, sim::LinkFaultKind::Silence);
-    EXPECT_FALSE(link[0].command.has_value());
-    EXPECT_EQ(link[0].times, 2);
-    EXPECT_EQ(link[1].kind, sim::LinkFaultKind::Nak);
-    EXPECT_EQ(link[1].command, sim::Command::Block);
-    EXPECT_EQ(link[1].times, sim::kAlways);
-    EXPECT_EQ(link[2].kind, sim::LinkFaultKind::BadFrame);
-    EXPECT_EQ(link[2].command, sim::Command::Info);
-    EXPECT_EQ(link[2].times, 1);
-    EXPECT_EQ(link[3].kind, sim::LinkFaultKind::Delay);
-    EXPECT_EQ(link[3].command, sim::Command::MsrState);
+    const std::vector<std::tuple<sim::LinkFaultKind, std::optional<sim::Command>, int>> expected{
+        {sim::LinkFaultKind::Silence, std::nullopt, 2},
+        {sim::LinkFaultKind::Nak, sim::Command::Block, sim::kAlways},
+        {sim::LinkFaultKind::BadFrame, sim::Command::Info, 1},
+        {sim::LinkFaultKind::Delay, sim::Command::MsrState, sim::kAlways},
+        {sim::LinkFaultKind::Delay, std::nullopt, 3}};
+    for (std::size_t i = 0; i < link.size(); ++i) {
+        EXPECT_EQ(std::tuple(link[i].kind, link[i].command, link[i].times), expected[i]) << i;
+    }
     EXPECT_EQ(link[3].delay, 4000ms);
     EXPECT_EQ(link[4].delay, 250ms);
-    EXPECT_EQ(link[4].times, 3);
-    EXPECT_FALSE(link[4].command.has_value());
-}
-
-TEST(Options, FirstErrorIsTheOneReported) {
-    const ParsedCommandLine parsed = Parse({"--port", "0", "--model", "a b"});
-    EXPECT_EQ(parsed.error, "--port: \"0\" is not a number from 1 to 255");
 }
 
 } // namespace

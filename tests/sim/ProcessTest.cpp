@@ -23,63 +23,56 @@ namespace simtest {
 namespace {
 
 using namespace std::chrono_literals;
+namespace fs = std::filesystem;
 
-struct Finished {
-    int exitCode = -1;
-    std::string output;
-    std::string errors;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
+std::string ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+bool Exists(const fs::path& path) {
+    return fs::exists(fs::symlink_status(path));
+}
+
+// A program spawned with its output and errors written to files in folder.
 class Process {
 public:
-    Process(const std::filesystem::path& folder, std::vector<std::string> arguments)
-        : output_(folder / "stdout.txt"), errors_(folder / "stderr.txt") {
+    Process(const fs::path& folder, std::vector<std::string> arguments) : folder_(folder) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, output_.c_str(), O_WRONLY | O_CREAT, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_CREAT, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, (folder / "out").c_str(), O_WRONLY | O_CREAT,
+                                         0600);
+        posix_spawn_file_actions_addopen(&actions, 2, (folder / "err").c_str(), O_WRONLY | O_CREAT,
+                                         0600);
         std::vector<char*> argv;
         for (std::string& argument : arguments) {
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
+        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
     }
-
     ~Process() {
         if (pid_ > 0) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
     }
-
-    bool Started() const { return pid_ > 0; }
     void Signal(int signal) { kill(pid_, signal); }
-
-    Finished Wait() {
+    // The exit code, -1 when killed by a signal.
+    int Wait() {
         int status = 0;
         waitpid(pid_, &status, 0);
         pid_ = -1;
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(output_), ReadFile(errors_)};
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    std::string Output() const { return ReadFile(folder_ / "out"); }
+    std::string Errors() const { return ReadFile(folder_ / "err"); }
 
 private:
-    std::filesystem::path output_;
-    std::filesystem::path errors_;
+    fs::path folder_;
     pid_t pid_ = -1;
 };
-
-bool Exists(const std::filesystem::path& path) {
-    return std::filesystem::exists(std::filesystem::symlink_status(path));
-}
 
 TEST(ReaderSimProgram, ServesAReaderUntilSigtermAndRemovesItsLink) {
     testsupport::TempFolder folder;
@@ -87,7 +80,6 @@ TEST(ReaderSimProgram, ServesAReaderUntilSigtermAndRemovesItsLink) {
     const auto link = folder.Path() / "ports" / "COM11";
     Process sim(folder.Path(), {READER_SIM_PROGRAM, "--program-folder", folder.Path().string(),
                                 "--port", "11", "--model", "ABCDEFGHIJKL", "--log"});
-    ASSERT_TRUE(sim.Started());
     for (int wait = 0; wait < 500 && !Exists(link); ++wait) {
         std::this_thread::sleep_for(20ms);
     }
@@ -99,68 +91,49 @@ TEST(ReaderSimProgram, ServesAReaderUntilSigtermAndRemovesItsLink) {
     const Bytes request = Hex("FF 0C");
     ASSERT_EQ(library.Polling(11, 2, request.data(), &length, receive.data(), 3000), VQ_OK);
     receive.resize(static_cast<std::size_t>(length));
-    EXPECT_EQ(receive, Concat(Hex("00"), Text("VAN=RIVI_RV00012345_C0100_R0100_ABCDEFGHIJKL")));
+    EXPECT_EQ(receive, Ok("VAN=RIVI_RV00012345_C0100_R0100_ABCDEFGHIJKL"));
     library.ClosePort(11);
 
     sim.Signal(SIGTERM);
-    const Finished finished = sim.Wait();
-    EXPECT_EQ(finished.exitCode, 0);
+    EXPECT_EQ(sim.Wait(), 0);
     EXPECT_FALSE(Exists(link));
-    EXPECT_NE(finished.errors.find("RX 02 00 02 FF 0C 03 F2"), std::string::npos)
-        << finished.errors;
-    EXPECT_NE(finished.errors.find("stopped"), std::string::npos) << finished.errors;
+    EXPECT_NE(sim.Errors().find("RX 02 00 02 FF 0C 03 F2"), std::string::npos) << sim.Errors();
+    EXPECT_NE(sim.Errors().find("stopped"), std::string::npos) << sim.Errors();
 }
 
-TEST(ReaderSimProgram, RefusesABadOptionWithoutLinkingAnything) {
+TEST(ReaderSimProgram, RefusesABadOptionWithoutLinkingAnythingAndHelpsOnRequest) {
     testsupport::TempFolder folder;
-    Process sim(folder.Path(), {READER_SIM_PROGRAM, "--program-folder", folder.Path().string(),
+    Process bad(folder.Path(), {READER_SIM_PROGRAM, "--program-folder", folder.Path().string(),
                                 "--restart-ms", "soon"});
-    ASSERT_TRUE(sim.Started());
-    const Finished finished = sim.Wait();
-    EXPECT_EQ(finished.exitCode, 2);
-    EXPECT_NE(finished.errors.find("--restart-ms: \"soon\" is not a number"), std::string::npos)
-        << finished.errors;
+    EXPECT_EQ(bad.Wait(), 2);
+    EXPECT_NE(bad.Errors().find("--restart-ms: \"soon\" is not a number"), std::string::npos)
+        << bad.Errors();
     EXPECT_FALSE(Exists(folder.Path() / "ports"));
+
+    Process help(folder.Path(), {READER_SIM_PROGRAM, "--help"});
+    EXPECT_EQ(help.Wait(), 0);
+    EXPECT_NE(help.Output().find("--vanish-after-block"), std::string::npos);
 }
 
-TEST(ReaderSimProgram, HelpDocumentsTheOptions) {
-    testsupport::TempFolder folder;
-    Process sim(folder.Path(), {READER_SIM_PROGRAM, "--help"});
-    ASSERT_TRUE(sim.Started());
-    const Finished finished = sim.Wait();
-    EXPECT_EQ(finished.exitCode, 0);
-    EXPECT_NE(finished.output.find("--vanish-after-block"), std::string::npos);
-}
-
-TEST(MakeSampleImageProgram, WritesAnImageOfTheSizeWithTheVersion) {
-    testsupport::TempFolder folder;
-    const auto image = folder.Path() / "MakeEncryptFW_RIVI_OIL-ABCDEFGHIJKL-160101.bin";
-    Process tool(folder.Path(), {MAKE_SAMPLE_IMAGE_PROGRAM, "--size", "70000", "--version",
-                                 "160101", "--output", image.string()});
-    ASSERT_TRUE(tool.Started());
-    EXPECT_EQ(tool.Wait().exitCode, 0);
-    const std::string bytes = ReadFile(image);
-    ASSERT_EQ(bytes.size(), 70000u);
-    EXPECT_EQ(sim::FindImageVersion(Bytes(bytes.begin(), bytes.end())), "160101");
-}
-
-TEST(MakeSampleImageProgram, RefusesWhatItCannotMakeAndWritesNothing) {
-    for (std::vector<std::string> arguments :
-         {std::vector<std::string>{"--size", "10", "--version", "160101"},
-          std::vector<std::string>{"--size", "1000", "--version", "16-01"},
-          std::vector<std::string>{"--size", "16776961", "--version", "1"},
-          std::vector<std::string>{"--size", "1k", "--version", "1"}}) {
+TEST(MakeSampleImageProgram, WritesAnImageOfTheSizeWithTheVersionOrRefusesAndWritesNothing) {
+    for (auto [size, version, made] :
+         {std::tuple{"70000", "160101", true}, std::tuple{"10", "160101", false},
+          std::tuple{"1000", "16-01", false}, std::tuple{"16776961", "1", false},
+          std::tuple{"1k", "1", false}}) {
+        SCOPED_TRACE(std::string(size) + " " + version);
         testsupport::TempFolder folder;
-        const auto image = folder.Path() / "image.bin";
-        arguments.insert(arguments.begin(), MAKE_SAMPLE_IMAGE_PROGRAM);
-        arguments.push_back("--output");
-        arguments.push_back(image.string());
-        Process tool(folder.Path(), arguments);
-        ASSERT_TRUE(tool.Started());
-        const Finished finished = tool.Wait();
-        EXPECT_EQ(finished.exitCode, 2) << arguments[2] << " " << arguments[4];
-        EXPECT_NE(finished.errors.find("make-sample-image: "), std::string::npos);
-        EXPECT_FALSE(Exists(image));
+        const auto image = folder.Path() / "MakeEncryptFW_RIVI_OIL-ABCDEFGHIJKL-160101.bin";
+        Process tool(folder.Path(), {MAKE_SAMPLE_IMAGE_PROGRAM, "--size", size, "--version",
+                                     version, "--output", image.string()});
+        EXPECT_EQ(tool.Wait(), made ? 0 : 2);
+        if (!made) {
+            EXPECT_NE(tool.Errors().find("make-sample-image: "), std::string::npos);
+            EXPECT_FALSE(Exists(image));
+            continue;
+        }
+        const std::string bytes = ReadFile(image);
+        ASSERT_EQ(bytes.size(), 70000u);
+        EXPECT_EQ(sim::FindImageVersion(Bytes(bytes.begin(), bytes.end())), "160101");
     }
 }
 

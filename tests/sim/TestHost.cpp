@@ -5,21 +5,23 @@
 #include "security/Function.h"
 #include "security/KeyProof.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace simtest {
 
-sim::KeyBytes BuiltInKey() {
-    sim::KeyBytes key{};
-    BuildDownloadKey(CFunction(), key.data());
-    return key;
-}
-
-TestHost::TestHost(const sim::KeyBytes& downloadKey) : downloadKey_(downloadKey) {
+TestHost::TestHost() {
+    BuildDownloadKey(CFunction(), downloadKey_.data());
     DeriveAuthenticationKeys(downloadKey_.data(), cipherKey_.data(), macKey_.data());
     for (std::size_t i = 0; i < random_.size(); ++i) {
         random_[i] = static_cast<std::uint8_t>(0xA0 + i);
     }
+}
+
+TestHost::TestHost(const sim::KeyBytes& downloadKey) : TestHost() {
+    downloadKey_ = downloadKey;
+    DeriveAuthenticationKeys(downloadKey_.data(), cipherKey_.data(), macKey_.data());
 }
 
 Bytes TestHost::StoreKeyRequest() const {
@@ -31,8 +33,7 @@ Bytes TestHost::HandOverKeyRequest() const {
 }
 
 Bytes TestHost::KeyProofRequest() const {
-    Bytes request(1 + keyProofLength);
-    request[0] = 0x8E;
+    Bytes request(1 + keyProofLength, 0x8E);
     BuildKeyProof(downloadKey_.data(), request.data() + 1);
     return request;
 }
@@ -61,20 +62,12 @@ bool TestHost::TakeStep2Response(const Bytes& response) {
                                   challenge_.data(), readerRandom_.data());
 }
 
-Bytes TestHost::Step3Request() const {
+Bytes TestHost::Step3Request(bool foreignKeys) const {
     std::array<std::uint8_t, sharedSecretLength> secret{};
     ComputeSharedSecret(random_.data(), readerRandom_.data(), secret.data());
     std::array<std::uint8_t, derivedKeyPairLength> keys{};
-    DeriveKeyPair(secret.data(), keys.data());
-    Bytes request(authStep3RequestLength);
-    BuildAuthStep3Request({cipherKey_.data(), macKey_.data()}, keys.data(), request.data());
-    return request;
-}
-
-Bytes TestHost::Step3RequestWithForeignKeys() const {
-    // The host's own random bytes alone, as if the reader's had never been combined in.
-    std::array<std::uint8_t, derivedKeyPairLength> keys{};
-    DeriveKeyPair(random_.data(), keys.data());
+    // Foreign: the host's own random bytes alone, as if the reader's were never combined in.
+    DeriveKeyPair(foreignKeys ? random_.data() : secret.data(), keys.data());
     Bytes request(authStep3RequestLength);
     BuildAuthStep3Request({cipherKey_.data(), macKey_.data()}, keys.data(), request.data());
     return request;
@@ -91,9 +84,8 @@ Bytes TestHost::BlockRequest(std::uint32_t offset, std::span<const std::uint8_t>
 }
 
 std::vector<Bytes> TestHost::BlockRequests(std::span<const std::uint8_t> image) {
-    const std::size_t total = (image.size() + 255) / 256 * 256;
     std::vector<Bytes> requests;
-    for (std::size_t offset = 0; offset <= total; offset += 256) {
+    for (std::size_t offset = 0; offset <= (image.size() + 255) / 256 * 256; offset += 256) {
         requests.push_back(BlockRequest(static_cast<std::uint32_t>(offset),
                                         image.subspan(std::min(offset, image.size()))));
     }
@@ -101,8 +93,38 @@ std::vector<Bytes> TestHost::BlockRequests(std::span<const std::uint8_t> image) 
 }
 
 Bytes TestHost::FinishRequest(std::span<const std::uint8_t> image) {
-    const std::size_t total = (image.size() + 255) / 256 * 256;
-    return {0xF2, static_cast<std::uint8_t>(total >> 16)};
+    return {0xF2, static_cast<std::uint8_t>((image.size() + 255) / 256 * 256 >> 16)};
+}
+
+Bytes ReaderSession::Ask(const Bytes& request) {
+    const sim::Reply reply = Send(request);
+    EXPECT_EQ(reply.kind, sim::Reply::Kind::Response) << "request " << ToHex(request);
+    return reply.payload;
+}
+
+bool ReaderSession::Authenticate(TestHost& host) {
+    return Ask(host.StoreKeyRequest()) == Hex("00") &&
+           host.TakeStep1Response(Ask(host.Step1Request())) &&
+           host.TakeStep2Response(Ask(host.Step2Request())) && Ask(host.Step3Request()) == Ok("O");
+}
+
+ReaderSession ProvenBootLoader(sim::Faults faults) {
+    sim::ReaderConfig config;
+    config.startIn = sim::Firmware::BootLoader;
+    config.faults = std::move(faults);
+    ReaderSession session(config);
+    EXPECT_EQ(session.Ask(TestHost().KeyProofRequest()), Hex("00"));
+    return session;
+}
+
+bool ReaderSession::Transfer(std::span<const std::uint8_t> image) {
+    std::vector<Bytes> requests = TestHost::BlockRequests(image);
+    requests.push_back(TestHost::FinishRequest(image));
+    return std::all_of(requests.begin(), requests.end(), [&](const Bytes& request) {
+        const sim::Reply reply = Send(request);
+        return reply.kind == sim::Reply::Kind::Response &&
+               (reply.payload == Hex("00") || reply.payload == Hex("BE"));
+    });
 }
 
 } // namespace simtest
