@@ -1,5 +1,5 @@
 #include "framework/UiSession.h"
-#include "tests/reader/PrivateProgramFolder.h"
+#include "tests/reader/ReaderBench.h"
 
 #include <gtest/gtest.h>
 

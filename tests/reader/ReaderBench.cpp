@@ -3,6 +3,8 @@
 #include "app/DownloadBusy.h"
 #include "readerlink/VexilonDll.h"
 
+#include <cstdlib>
+#include <dlfcn.h>
 #include <sstream>
 
 namespace {
@@ -21,7 +23,37 @@ Bytes PayloadOfLogLine(const std::string& line) {
     return frame.size() < 5 ? Bytes{} : Bytes(frame.begin() + 3, frame.end() - 2);
 }
 
+// Links COM1 to COM100 that have no reader to a device that is gone, as when a
+// reader is unplugged: the library then fails to open them at once instead of
+// falling back to the machine's own serial ports. Links of readers are kept.
+void UnplugIdlePorts(const std::filesystem::path& programFolder) {
+    const std::filesystem::path ports = programFolder / "ports";
+    std::filesystem::create_directories(ports);
+    for (int port = 1; port <= kLastProbedPort; ++port) {
+        const std::filesystem::path link = ports / ("COM" + std::to_string(port));
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(link, error))) {
+            std::filesystem::create_symlink(programFolder / "unplugged" / link.filename(), link);
+        }
+    }
+}
+
 } // namespace
+
+std::filesystem::path PrivateProgramFolder() {
+    const char* folder = std::getenv(kProgramFolderVariable);
+    return folder == nullptr ? std::filesystem::path{} : std::filesystem::path(folder);
+}
+
+std::filesystem::path LoadedVexilonFile() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&VQ_Polling), &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(info.dli_fname, error);
+    return error ? std::filesystem::path{} : file;
+}
 
 Bytes BytesOf(const std::string& text) {
     return Bytes(text.begin(), text.end());
@@ -83,11 +115,16 @@ testsupport::FakeReaderPty& ReaderBench::PlugScriptedReader(int port) {
 }
 
 void ReaderBench::PlugReaderAnswering(int port, const std::string& text) {
-    Bytes payload = {0x00};
-    payload.insert(payload.end(), text.begin(), text.end());
-    PlugScriptedReader(port).SetResponder([payload](std::span<const std::uint8_t>) {
-        return testsupport::FakeReply::Answer(payload);
-    });
+    const Bytes payload = BytesOf(std::string(1, '\0') + text);
+    PlugScriptedReader(port).SetResponder(
+        [payload](std::span<const std::uint8_t>) { return FakeReply::Answer(payload); });
+}
+
+testsupport::FakeReaderPty& ReaderBench::OpenScriptedReader(int port) {
+    testsupport::FakeReaderPty& reader = PlugScriptedReader(port);
+    EXPECT_EQ(VQ_InitPort(port, 115200), port);
+    dialog.reader.port = port;
+    return reader;
 }
 
 std::vector<Bytes> ReaderBench::RequestsAt(int port) const {
@@ -99,8 +136,8 @@ std::vector<Bytes> ReaderBench::RequestsAt(int port) const {
     return found == simulatedRequests.end() ? std::vector<Bytes>{} : found->second;
 }
 
-std::vector<std::string> ReaderBench::LogLines() const {
-    std::vector<std::string> lines;
+Lines ReaderBench::LogLines() const {
+    Lines lines;
     for (int i = 0; i < dialog.logList.GetCount(); ++i) {
         lines.push_back(dialog.logList.GetText(i));
     }

@@ -5,7 +5,6 @@
 #include "framework/MessageBox.h"
 #include "framework/ProgramFolder.h"
 #include "sim/PtyReader.h"
-#include "tests/reader/PrivateProgramFolder.h"
 #include "tests/support/FakeReaderPty.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +18,22 @@
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
+using testsupport::FakeReply;
+
+inline const Bytes kInfoRequest = {0xFF, 0x0C};
+inline constexpr const char* kSearching = "장비 확인 중...";
+inline constexpr const char* kApplicationInfo = "VAN=RIVI_BR0000777_C0100_R0100_BRM-CR1200KR";
 
 Bytes BytesOf(const std::string& text);
+
+// Set for the second run of a test program (PrivateFolderTestMain.cpp): the folder it
+// runs in, holding the copy of the reader-link library this process loaded, so that
+// its ports/COM<n> links belong to this run alone.
+inline constexpr const char* kProgramFolderVariable = "BRIMLET_TEST_PROGRAM_FOLDER";
+std::filesystem::path PrivateProgramFolder();
+// The reader-link library file this process loaded; empty if it cannot be told.
+std::filesystem::path LoadedVexilonFile();
 
 // The main window in this run's own program folder, on virtual time, with every
 // message box recorded and answered by boxAnswer. COM1 to COM100 are unplugged
@@ -36,10 +49,12 @@ protected:
     testsupport::FakeReaderPty& PlugScriptedReader(int port);
     // A scripted reader answering every request with the response code 00 and text.
     void PlugReaderAnswering(int port, const std::string& text);
+    // A scripted reader on COM<port>, opened and chosen as the dialog's port.
+    testsupport::FakeReaderPty& OpenScriptedReader(int port);
 
     // The request payloads the reader on port received, in order.
     std::vector<Bytes> RequestsAt(int port) const;
-    std::vector<std::string> LogLines() const;
+    Lines LogLines() const;
     // Whether the program left COM<port> open; closes it.
     static bool TakeOpenPort(int port);
 
