@@ -31,7 +31,6 @@ TEST(TripleDesMac, EqualsLibcryptoCbcOverTheOnlyIfNeededPaddedMessage) {
         EXPECT_EQ(Mac(message, static_cast<int>(length)),
                   ToHex(OracleTripleDesCbcLastBlock(macKey, padded)));
     }
-    EXPECT_EQ(Mac(FromHex("0102030405"), 5), Mac(FromHex("0102030405800000"), 8));
     // an empty (or negative) length is the padding block alone
     EXPECT_EQ(Mac({}, 0), Mac(FromHex("8000000000000000"), 8));
     EXPECT_EQ(Mac({}, -5), Mac(FromHex("8000000000000000"), 8));
