@@ -106,8 +106,7 @@ class AdminButton : public testing::TestWithParam<ButtonCase> {};
 TEST_P(AdminButton, RunsThePasswordChange) {
     CBrimletDlg window;
     ASSERT_TRUE(window.Create());
-    TempSettingsFile settings;
-    settings.Write(kStoredSettings);
+    TempSettingsFile settings(kStoredSettings);
     RecordedBoxes boxes;
     std::vector<int> shown;
     {

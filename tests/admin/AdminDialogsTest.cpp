@@ -86,8 +86,7 @@ TEST(ChangeDialog, ChecksBeforeItEnds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempSettingsFile settings;
-        settings.Write(kStoredSettings);
+        TempSettingsFile settings(kStoredSettings);
         RecordedBoxes boxes;
         std::unique_ptr<CSetAdminDlg> dialog = std::make_unique<CSetAdmin2>();
         if (c.which == 1) {

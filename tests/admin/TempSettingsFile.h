@@ -12,6 +12,8 @@
 // the life of the object; the folder goes with it.
 class TempSettingsFile {
 public:
+    TempSettingsFile() = default;
+    explicit TempSettingsFile(const std::string& content) { Write(content); }
     const std::filesystem::path& path() const { return path_; }
     void Write(const std::string& content) const {
         std::ofstream(path_, std::ios::binary | std::ios::trunc) << content;
