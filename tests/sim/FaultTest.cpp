@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <tuple>
 
 namespace simtest {
@@ -17,60 +18,40 @@ using sim::ReaderConfig;
 using sim::Refusal;
 using sim::Reply;
 
-// How a reply reads below: "NAK", "--" for silence, "BAD" for a garbled frame,
-// otherwise the payload in hexadecimal.
+// How a reply reads below: "NAK", "--" for silence, "BAD " for a garbled frame, then
+// the payload in hexadecimal, and the delay when there is one.
 std::string Shown(const Reply& reply) {
-    switch (reply.kind) {
-    case Reply::Kind::Nak:
-        return "NAK" + ToHex(reply.payload);
-    case Reply::Kind::Silence:
-        return "--" + ToHex(reply.payload);
-    case Reply::Kind::BadFrame:
-        return "BAD " + ToHex(reply.payload);
-    default:
-        return ToHex(reply.payload);
+    const std::map<Reply::Kind, std::string> kinds{{Reply::Kind::Nak, "NAK"},
+                                                   {Reply::Kind::Silence, "--"},
+                                                   {Reply::Kind::BadFrame, "BAD "},
+                                                   {Reply::Kind::Response, ""}};
+    std::string text = kinds.at(reply.kind) + ToHex(reply.payload);
+    if (reply.delay.count() != 0) {
+        text += " after " + std::to_string(reply.delay.count()) + "ms";
+    }
+    return text;
+}
+
+TEST(LinkFault, ShowsUpOnTheChosenCommands) {
+    const std::string info = ToHex(Ok("VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1"));
+    const std::string version = ToHex(Ok("KRVQ-3000-KR1_150803"));
+    const std::tuple<sim::LinkFault, const char*, std::string> cases[] = {
+        {{LinkFaultKind::Silence, {}, kAlways, {}}, "FF 0C", "--"},
+        {{LinkFaultKind::Silence, Command::Info, kAlways, {}}, "FF 0C", "--"},
+        {{LinkFaultKind::Silence, Command::Info, kAlways, {}}, "FF 04", version},
+        {{LinkFaultKind::Nak, Command::Version, kAlways, {}}, "FF 04", "NAK"},
+        {{LinkFaultKind::BadFrame, Command::Info, kAlways, {}}, "FF 0C", "BAD " + info},
+        {{LinkFaultKind::Delay, Command::MsrState, kAlways, 4000ms},
+         "FF 97",
+         ToHex(Ok("MSR_OK")) + " after 4000ms"},
+        {{LinkFaultKind::Delay, {}, kAlways, 250ms}, "16", version + " after 250ms"}};
+    for (const auto& [fault, request, shown] : cases) {
+        ReaderConfig config;
+        config.faults.link = {fault};
+        ReaderSession session(config);
+        EXPECT_EQ(Shown(session.Send(Hex(request))), shown) << request;
     }
 }
-
-struct LinkFaultCase {
-    const char* name;
-    LinkFaultKind kind;
-    std::optional<Command> command;
-    std::chrono::milliseconds delay;
-    const char* request;
-    const char* shown; // the reply as Shown() reads it
-};
-
-class LinkFaults : public testing::TestWithParam<LinkFaultCase> {};
-
-TEST_P(LinkFaults, ShowUpOnTheChosenCommands) {
-    const LinkFaultCase& c = GetParam();
-    ReaderConfig config;
-    config.faults.link = {{c.kind, c.command, kAlways, c.delay}};
-    ReaderSession session(config);
-    const Reply reply = session.Send(Hex(c.request));
-    EXPECT_EQ(Shown(reply), c.shown);
-    EXPECT_EQ(reply.delay, c.kind == LinkFaultKind::Delay ? c.delay : 0ms);
-}
-
-const std::string kInfo = "BAD " + ToHex(Ok("VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1"));
-const std::string kMsr = ToHex(Ok("MSR_OK"));
-const std::string kVersion = ToHex(Ok("KRVQ-3000-KR1_150803"));
-
-INSTANTIATE_TEST_SUITE_P(
-    All, LinkFaults,
-    testing::Values(
-        LinkFaultCase{"SilenceEverywhere", LinkFaultKind::Silence, {}, 0ms, "FF 0C", "--"},
-        LinkFaultCase{"SilenceOnInfo", LinkFaultKind::Silence, Command::Info, 0ms, "FF 0C", "--"},
-        LinkFaultCase{"SilenceOnInfoSparesVersion", LinkFaultKind::Silence, Command::Info, 0ms,
-                      "FF 04", kVersion.c_str()},
-        LinkFaultCase{"NakOnVersion", LinkFaultKind::Nak, Command::Version, 0ms, "FF 04", "NAK"},
-        LinkFaultCase{"BadFrameOnInfo", LinkFaultKind::BadFrame, Command::Info, 0ms, "FF 0C",
-                      kInfo.c_str()},
-        LinkFaultCase{"DelayOnMsr", LinkFaultKind::Delay, Command::MsrState, 4000ms, "FF 97",
-                      kMsr.c_str()},
-        LinkFaultCase{"DelayEverywhere", LinkFaultKind::Delay, {}, 250ms, "16", kVersion.c_str()}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LinkFaultCount, EndsAfterTheGivenNumberOfAnswersWithTheSameAnswerAfterwards) {
     ReaderConfig config;
@@ -96,40 +77,29 @@ TEST(LinkFaultCount, LostOrRefusedRequestsHaveNoEffectButGarbledAnswersDo) {
     }
 }
 
-struct AuthFaultCase {
-    const char* name;
-    int refuseStep;
-    int wrongMacStep;
-    int failingStep; // the step at which the host's exchange breaks
-};
-
-class AuthFaults : public testing::TestWithParam<AuthFaultCase> {};
-
-TEST_P(AuthFaults, BreakTheExchangeAtTheirStep) {
-    const AuthFaultCase& c = GetParam();
-    ReaderConfig config;
-    config.faults.refuseAuthStep = c.refuseStep;
-    config.faults.wrongMacStep = c.wrongMacStep;
-    ReaderSession session(config);
-    TestHost host;
-    ASSERT_EQ(session.Ask(host.StoreKeyRequest()), Hex("00"));
-    const bool step1 = host.TakeStep1Response(session.Ask(host.Step1Request()));
-    ASSERT_EQ(step1, c.failingStep != 1);
-    const bool step2 = step1 && host.TakeStep2Response(session.Ask(host.Step2Request()));
-    ASSERT_EQ(step2, step1 && c.failingStep != 2);
-    if (step2) {
-        EXPECT_EQ(session.Ask(host.Step3Request()) == Ok("O"), c.failingStep != 3);
-        EXPECT_EQ(session.Running(),
-                  c.failingStep == 3 ? std::optional(Firmware::Application) : std::nullopt);
+TEST(AuthFault, BreaksTheExchangeAtItsStep) {
+    // refused step, step with a wrong MAC, the step at which the host's exchange breaks
+    for (auto [refuse, wrongMac, failing] :
+         {std::tuple{1, 0, 1}, std::tuple{2, 0, 2}, std::tuple{3, 0, 3}, std::tuple{0, 1, 1},
+          std::tuple{0, 2, 2}, std::tuple{0, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << refuse << wrongMac << failing);
+        ReaderConfig config;
+        config.faults.refuseAuthStep = refuse;
+        config.faults.wrongMacStep = wrongMac;
+        ReaderSession session(config);
+        TestHost host;
+        ASSERT_EQ(session.Ask(host.StoreKeyRequest()), Hex("00"));
+        const bool step1 = host.TakeStep1Response(session.Ask(host.Step1Request()));
+        ASSERT_EQ(step1, failing != 1);
+        const bool step2 = step1 && host.TakeStep2Response(session.Ask(host.Step2Request()));
+        ASSERT_EQ(step2, step1 && failing != 2);
+        if (step2) {
+            EXPECT_EQ(session.Ask(host.Step3Request()) == Ok("O"), failing != 3);
+            EXPECT_EQ(session.Running(),
+                      failing == 3 ? std::optional(Firmware::Application) : std::nullopt);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    All, AuthFaults,
-    testing::Values(AuthFaultCase{"RefuseStep1", 1, 0, 1}, AuthFaultCase{"RefuseStep2", 2, 0, 2},
-                    AuthFaultCase{"RefuseStep3", 3, 0, 3}, AuthFaultCase{"WrongMacStep1", 0, 1, 1},
-                    AuthFaultCase{"WrongMacStep2", 0, 2, 2}, AuthFaultCase{"None", 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProofFault, RefusedOnceOrAlways) {
     for (int times : {1, kAlways}) {
@@ -147,49 +117,29 @@ TEST(ProofFault, RefusedOnceOrAlways) {
     }
 }
 
-struct BlockFaultCase {
-    const char* name;
-    sim::BlockRefusal refusal;
-    std::uint32_t offset;
-    std::vector<std::string> replies; // the answers to the same block sent again and again
-};
-
-class BlockFaults : public testing::TestWithParam<BlockFaultCase> {};
-
-TEST_P(BlockFaults, RefuseTheChosenBlockTheGivenNumberOfTimes) {
-    const BlockFaultCase& c = GetParam();
-    sim::Faults faults;
-    faults.refuseBlocks = c.refusal;
-    ReaderSession session = ProvenBootLoader(faults);
-    const Bytes block = TestHost::BlockRequest(c.offset, Bytes(256, 0x3C));
-    for (std::size_t i = 0; i < c.replies.size(); ++i) {
-        EXPECT_EQ(session.reader_.Flash().BlocksWritten(), 0u) << "refused, not written";
-        EXPECT_EQ(Shown(session.Send(block)), c.replies[i]) << "attempt " << i + 1;
-    }
-    EXPECT_EQ(session.reader_.Flash().BlocksWritten(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    All, BlockFaults,
-    testing::Values(
-        BlockFaultCase{
-            "ChosenOffsetTwiceWithFF", {0x100, 2, Refusal::CodeFF}, 0x100, {"FF", "FF", "BE"}},
-        BlockFaultCase{"OtherOffsetUntouched", {0x100, 2, Refusal::CodeFF}, 0x200, {"BE"}},
-        BlockFaultCase{"EveryBlockOnceWithNak", {{}, 1, Refusal::Nak}, 0x300, {"NAK", "BE"}},
-        BlockFaultCase{"FiveTimesThenAccepted",
-                       {0, 5, Refusal::Nak},
-                       0,
-                       {"NAK", "NAK", "NAK", "NAK", "NAK", "BE"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(BlockFault, EveryBlockCountsItsOwnRefusals) {
-    sim::Faults faults;
-    faults.refuseBlocks = sim::BlockRefusal{std::nullopt, 2, Refusal::CodeFF};
-    ReaderSession session = ProvenBootLoader(faults);
-    for (std::uint32_t offset : {0u, 0x100u, 0x200u}) {
-        const Bytes block = TestHost::BlockRequest(offset, Bytes(256, 1));
-        for (const char* expected : {"FF", "FF", "BE"}) {
-            EXPECT_EQ(ToHex(session.Ask(block)), expected) << offset;
+// Each block is refused the given number of times, counted per block; a refused
+// block is not written.
+TEST(BlockFault, RefusesTheChosenBlocksTheGivenNumberOfTimes) {
+    using Sends = std::vector<std::pair<std::uint32_t, const char*>>;
+    const std::pair<sim::BlockRefusal, Sends> cases[] = {
+        {{0x100, 2, Refusal::CodeFF},
+         {{0x200, "BE"}, {0x100, "FF"}, {0x100, "FF"}, {0x100, "BE"}, {0x100, "BE"}}},
+        {{{}, 2, Refusal::CodeFF},
+         {{0, "FF"}, {0x100, "FF"}, {0, "FF"}, {0, "BE"}, {0x100, "FF"}, {0x100, "BE"}}},
+        {{{}, 1, Refusal::Nak}, {{0x300, "NAK"}, {0x300, "BE"}}},
+        {{0, 5, Refusal::Nak},
+         {{0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "BE"}}}};
+    for (const auto& [refusal, sends] : cases) {
+        sim::Faults faults;
+        faults.refuseBlocks = refusal;
+        ReaderSession session = ProvenBootLoader(faults);
+        std::size_t written = 0;
+        for (std::size_t i = 0; i < sends.size(); ++i) {
+            const auto [offset, expected] = sends[i];
+            EXPECT_EQ(Shown(session.Send(TestHost::BlockRequest(offset, Bytes(256, 1)))), expected)
+                << "send " << i;
+            written += std::string_view(expected) == "BE";
+            EXPECT_EQ(session.reader_.Flash().BlocksWritten(), written) << "send " << i;
         }
     }
 }

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <signal.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -25,61 +25,34 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 bool Exists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path));
 }
 
-// A program spawned with its output and errors written to files in folder.
-class Process {
-public:
-    Process(const fs::path& folder, std::vector<std::string> arguments) : folder_(folder) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, (folder / "out").c_str(), O_WRONLY | O_CREAT,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, (folder / "err").c_str(), O_WRONLY | O_CREAT,
-                                         0600);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
+// Runs a program to its end: its exit code and everything it wrote to either stream.
+std::pair<int, std::string> RunProgram(const std::string& commandLine) {
+    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
+    std::string output;
+    char buffer[256];
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
     }
-    ~Process() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    void Signal(int signal) { kill(pid_, signal); }
-    // The exit code, -1 when killed by a signal.
-    int Wait() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string Output() const { return ReadFile(folder_ / "out"); }
-    std::string Errors() const { return ReadFile(folder_ / "err"); }
-
-private:
-    fs::path folder_;
-    pid_t pid_ = -1;
-};
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
 
 TEST(ReaderSimProgram, ServesAReaderUntilSigtermAndRemovesItsLink) {
     testsupport::TempFolder folder;
     testsupport::VexilonCopy library(folder.Path());
     const auto link = folder.Path() / "ports" / "COM11";
-    Process sim(folder.Path(), {READER_SIM_PROGRAM, "--program-folder", folder.Path().string(),
-                                "--port", "11", "--model", "ABCDEFGHIJKL", "--log"});
+    const auto errors = folder.Path() / "errors.txt";
+    std::string shell = "/bin/sh", option = "-c",
+                command = std::string("exec ") + READER_SIM_PROGRAM + " --program-folder '" +
+                          folder.Path().string() + "' --port 11 --model ABCDEFGHIJKL --log 2>'" +
+                          errors.string() + "'";
+    char* argv[] = {shell.data(), option.data(), command.data(), nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
     for (int wait = 0; wait < 500 && !Exists(link); ++wait) {
         std::this_thread::sleep_for(20ms);
     }
@@ -94,25 +67,27 @@ TEST(ReaderSimProgram, ServesAReaderUntilSigtermAndRemovesItsLink) {
     EXPECT_EQ(receive, Ok("VAN=RIVI_RV00012345_C0100_R0100_ABCDEFGHIJKL"));
     library.ClosePort(11);
 
-    sim.Signal(SIGTERM);
-    EXPECT_EQ(sim.Wait(), 0);
+    kill(pid, SIGTERM);
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_FALSE(Exists(link));
-    EXPECT_NE(sim.Errors().find("RX 02 00 02 FF 0C 03 F2"), std::string::npos) << sim.Errors();
-    EXPECT_NE(sim.Errors().find("stopped"), std::string::npos) << sim.Errors();
+    std::ostringstream log;
+    log << std::ifstream(errors).rdbuf();
+    EXPECT_NE(log.str().find("RX 02 00 02 FF 0C 03 F2"), std::string::npos) << log.str();
+    EXPECT_NE(log.str().find("stopped"), std::string::npos) << log.str();
 }
 
 TEST(ReaderSimProgram, RefusesABadOptionWithoutLinkingAnythingAndHelpsOnRequest) {
     testsupport::TempFolder folder;
-    Process bad(folder.Path(), {READER_SIM_PROGRAM, "--program-folder", folder.Path().string(),
-                                "--restart-ms", "soon"});
-    EXPECT_EQ(bad.Wait(), 2);
-    EXPECT_NE(bad.Errors().find("--restart-ms: \"soon\" is not a number"), std::string::npos)
-        << bad.Errors();
+    const auto [code, output] = RunProgram(std::string(READER_SIM_PROGRAM) + " --program-folder '" +
+                                           folder.Path().string() + "' --restart-ms soon");
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(output.find("--restart-ms: \"soon\" is not a number"), std::string::npos) << output;
     EXPECT_FALSE(Exists(folder.Path() / "ports"));
-
-    Process help(folder.Path(), {READER_SIM_PROGRAM, "--help"});
-    EXPECT_EQ(help.Wait(), 0);
-    EXPECT_NE(help.Output().find("--vanish-after-block"), std::string::npos);
+    const auto [helpCode, help] = RunProgram(std::string(READER_SIM_PROGRAM) + " --help");
+    EXPECT_EQ(helpCode, 0);
+    EXPECT_NE(help.find("--vanish-after-block"), std::string::npos);
 }
 
 TEST(MakeSampleImageProgram, WritesAnImageOfTheSizeWithTheVersionOrRefusesAndWritesNothing) {
@@ -123,17 +98,19 @@ TEST(MakeSampleImageProgram, WritesAnImageOfTheSizeWithTheVersionOrRefusesAndWri
         SCOPED_TRACE(std::string(size) + " " + version);
         testsupport::TempFolder folder;
         const auto image = folder.Path() / "MakeEncryptFW_RIVI_OIL-ABCDEFGHIJKL-160101.bin";
-        Process tool(folder.Path(), {MAKE_SAMPLE_IMAGE_PROGRAM, "--size", size, "--version",
-                                     version, "--output", image.string()});
-        EXPECT_EQ(tool.Wait(), made ? 0 : 2);
+        const auto [code, output] =
+            RunProgram(std::string(MAKE_SAMPLE_IMAGE_PROGRAM) + " --size " + size + " --version " +
+                       version + " --output '" + image.string() + "'");
+        EXPECT_EQ(code, made ? 0 : 2);
         if (!made) {
-            EXPECT_NE(tool.Errors().find("make-sample-image: "), std::string::npos);
+            EXPECT_NE(output.find("make-sample-image: "), std::string::npos) << output;
             EXPECT_FALSE(Exists(image));
             continue;
         }
-        const std::string bytes = ReadFile(image);
+        std::ifstream file(image, std::ios::binary);
+        const Bytes bytes{std::istreambuf_iterator<char>(file), {}};
         ASSERT_EQ(bytes.size(), 70000u);
-        EXPECT_EQ(sim::FindImageVersion(Bytes(bytes.begin(), bytes.end())), "160101");
+        EXPECT_EQ(sim::FindImageVersion(bytes), "160101");
     }
 }
 
