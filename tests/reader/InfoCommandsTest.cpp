@@ -10,17 +10,14 @@
 
 namespace {
 
-class ReaderInfoButton : public ReaderBench {
-protected:
-    void Press() { dialog.SendCommand(IDC_READER_INFO_BUTTON); }
-};
+using ReaderInfoButton = ReaderBench;
 
 TEST_F(ReaderInfoButton, DoesNothingDuringADownload) {
     PlugSimulatedReader(7, RiviApplicationReader());
     dialog.logList.AddString("download line");
     downloadBusy = 1;
 
-    Press();
+    dialog.SendCommand(IDC_READER_INFO_BUTTON);
 
     EXPECT_EQ(LogLines(), Lines{"download line"});
     EXPECT_TRUE(RequestsAt(7).empty());
@@ -33,7 +30,7 @@ TEST_F(ReaderInfoButton, ShowsTheApplicationsTextAskedAgainAndClosesThePort) {
     dialog.reader.portOpen = 1;
     dialog.openButton.SetWindowText("Close");
 
-    Press();
+    dialog.SendCommand(IDC_READER_INFO_BUTTON);
 
     EXPECT_EQ(dialog.readerInfoLine.GetWindowText(), kApplicationInfo);
     EXPECT_EQ(RequestsAt(3), (std::vector<Bytes>{kInfoRequest, kInfoRequest}));
@@ -52,7 +49,7 @@ TEST_F(ReaderInfoButton, ShowsTheBootLoadersTextFromDetectionWithoutAskingTwice)
         return IDOK;
     });
 
-    Press();
+    dialog.SendCommand(IDC_READER_INFO_BUTTON);
 
     EXPECT_EQ(dialog.readerInfoLine.GetWindowText(), "RIVI_BIOS_200101");
     EXPECT_EQ(RequestsAt(7), std::vector<Bytes>{kInfoRequest});
@@ -61,7 +58,7 @@ TEST_F(ReaderInfoButton, ShowsTheBootLoadersTextFromDetectionWithoutAskingTwice)
 }
 
 TEST_F(ReaderInfoButton, WithoutAReaderSaysSoInTheStatusAndTheLog) {
-    Press();
+    dialog.SendCommand(IDC_READER_INFO_BUTTON);
 
     EXPECT_EQ(dialog.statusLine.GetWindowText(), "다운로드 실패");
     EXPECT_EQ(LogLines(),
@@ -74,7 +71,7 @@ TEST_F(ReaderInfoButton, AFailedSecondReadIsShownAsItsError) {
     reader.Enqueue(FakeReply::Answer(BytesOf(std::string(1, '\0') + "VAN=RIVI_S_C_R_M")));
     reader.Enqueue(FakeReply::Refuse());
 
-    Press();
+    dialog.SendCommand(IDC_READER_INFO_BUTTON);
 
     EXPECT_EQ(dialog.readerInfoLine.GetWindowText(), "Failed to Read (3ED)");
     EXPECT_FALSE(TakeOpenPort(7));

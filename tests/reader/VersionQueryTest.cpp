@@ -83,31 +83,24 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"Mode2CodeCutToSix", 2, "150803", "KBRM_1508039", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ErrorCase {
-    const char* name;
-    int mode;
-    FakeReply reply;
-    int result;
-    DWORD slept;
-};
-
-class VersionLibraryError : public VersionQuery, public testing::WithParamInterface<ErrorCase> {};
-
-TEST_P(VersionLibraryError, IsReturnedWithoutALogLine) {
-    const ErrorCase& c = GetParam();
-    reader->Enqueue(c.reply);
-    EXPECT_EQ(dialog.QueryVersion(c.mode), c.result);
-    EXPECT_EQ(LogLines(), Lines{kChecking});
-    EXPECT_EQ(clock.TotalSlept(), c.slept);
-}
-
 // Mode 4 turns every error into 1; a silent reader (1003) costs 4000 ms more, counted
 // here on the virtual clock, besides the library's real three-second time-out.
-INSTANTIATE_TEST_SUITE_P(Errors, VersionLibraryError,
-                         testing::Values(ErrorCase{"Mode4Silent", 4, FakeReply::Silence(), 1, 4000},
-                                         ErrorCase{"Mode4Refused", 4, FakeReply::Refuse(), 1, 0},
-                                         ErrorCase{"Mode5Refused", 5, FakeReply::Refuse(),
-                                                   VQ_ERR_REFUSED, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST_F(VersionQuery, LibraryErrorsAreReturnedWithoutALogLine) {
+    struct Case {
+        int mode;
+        FakeReply reply;
+        int result;
+        DWORD slept;
+    } cases[] = {{4, FakeReply::Silence(), 1, 4000},
+                 {4, FakeReply::Refuse(), 1, 0},
+                 {5, FakeReply::Refuse(), VQ_ERR_REFUSED, 0}};
+    for (const Case& c : cases) {
+        reader->Enqueue(c.reply);
+        const DWORD before = clock.TotalSlept();
+        EXPECT_EQ(dialog.QueryVersion(c.mode), c.result) << c.mode;
+        EXPECT_EQ(clock.TotalSlept() - before, c.slept) << c.mode;
+    }
+    EXPECT_EQ(LogLines(), Lines(3, kChecking));
+}
 
 } // namespace
