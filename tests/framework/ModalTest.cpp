@@ -92,10 +92,6 @@ TEST(Application, RunCallsInitInstanceAndEndsWhenItReturnsFalse) {
     char* argv[] = {name, nullptr};
     EXPECT_EQ(app.Run(argc, argv), 3);
     EXPECT_EQ(app.initCount, 1);
-    INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-    EXPECT_TRUE(InitCommonControlsEx(&init));
-    init.dwSize = 3;
-    EXPECT_FALSE(InitCommonControlsEx(&init));
 }
 
 TEST(Application, IconsRegisterByIdAndBadImagesAreRefused) {
