@@ -3,11 +3,14 @@
 #include "framework/ProgramFolder.h"
 #include "framework/UserInput.h"
 #include "resources/ResourceIds.h"
+#include "sim/VersionMarker.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,12 +20,18 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
 
 constexpr const char* kNoFileNotice = "F/W 파일이 실행 프로그램과 같은 폴더 없습니다.\r\n"
                                       "같은 폴더에 F/W 파일을 넣고 다시 실행해 주세요.";
-constexpr const char* kNotRiviNotice = "vizuz 전용 프로그램입니다.\r\nRIVI FW파일을 선택해주세요.";
 constexpr const char* kEarlierPath = "/earlier/RIVI_OIL/MakeEncryptFW_RIVI_OIL-OLD-111111.bin";
 constexpr const char* kEarlierVersion = "111111";
+constexpr const char* kFirmware = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin";
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void Plant(const fs::path& file, std::size_t size = 16) {
     fs::create_directories(file.parent_path());
@@ -36,6 +45,7 @@ protected:
     void SetUp() override {
         fs::create_directory(FirmwareFolder());
         ASSERT_TRUE(dialog.Create());
+        dialog.reader.modelName = "BRM-CR1200KR";
     }
     void TearDown() override { dialog.DestroyWindow(); }
 
@@ -47,46 +57,41 @@ protected:
         dialog.reader.fileVersion = kEarlierVersion;
     }
 
-    std::vector<std::string> LogLines() const {
-        std::vector<std::string> lines;
+    Lines LogLines() const {
+        Lines lines;
         for (int i = 0; i < dialog.logList.GetCount(); ++i) {
             lines.push_back(dialog.logList.GetText(i));
         }
         return lines;
     }
 
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const MessageBoxRequest& box : boxes) {
-            texts.push_back(box.text);
-        }
-        return texts;
-    }
-
     testsupport::TempFolder programFolder;
     ScopedProgramFolder programFolderSeam{programFolder.Path().string()};
-    std::vector<MessageBoxRequest> boxes;
+    Lines boxes;
     ScopedMessageBoxResponder responder{[this](const MessageBoxRequest& request) {
-        boxes.push_back(request);
+        boxes.push_back(request.text);
         return IDOK;
     }};
     CBrimletDlg dialog;
 };
 
+// Files are planted relative to RIVI_OIL/, in this order. A model name comes from
+// the reader: the hostile ones plant what a search that took the name literally (as
+// part of a path, or as a pattern) would find.
 struct LookupCase {
     const char* name;
     const char* modelName;
-    std::vector<std::string> firmwareFiles; // planted in RIVI_OIL/, in this order
-    const char* foundFile;                  // null: nothing matches
-    const char* foundVersion;
-    std::vector<std::string> logLines;
+    Lines files;
+    const char* foundFile = nullptr; // null: nothing matches
+    const char* foundVersion = nullptr;
+    Lines logLines = {};
 };
 
 class Lookup : public FirmwareWindow, public testing::WithParamInterface<LookupCase> {};
 
 TEST_P(Lookup, FieldVersionLogAndNotice) {
     const LookupCase& c = GetParam();
-    for (const std::string& name : c.firmwareFiles) {
+    for (const std::string& name : c.files) {
         Plant(FirmwareFolder() / name);
     }
     LeaveEarlierLookup(kEarlierPath);
@@ -94,200 +99,96 @@ TEST_P(Lookup, FieldVersionLogAndNotice) {
 
     dialog.FindFirmwareFile();
 
+    const bool found = c.foundFile != nullptr;
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(),
+              found ? (FirmwareFolder() / c.foundFile).string() : kEarlierPath);
+    EXPECT_EQ(dialog.reader.fileVersion, found ? c.foundVersion : kEarlierVersion);
+    EXPECT_EQ(boxes, found ? Lines{} : Lines{kNoFileNotice});
     EXPECT_EQ(LogLines(), c.logLines);
-    if (c.foundFile != nullptr) {
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(),
-                  (FirmwareFolder() / c.foundFile).string());
-        EXPECT_EQ(dialog.reader.fileVersion, c.foundVersion);
-        EXPECT_TRUE(boxes.empty());
-    } else {
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), kEarlierPath);
-        EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
-    }
     // The lookup logs without moving the selection.
     EXPECT_EQ(dialog.logList.GetCurSel(), LB_ERR);
 }
 
+constexpr const char* kLogged = "전송할 파일명 : ";
+const std::string kOther = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KX-150803.bin";
+
 INSTANTIATE_TEST_SUITE_P(
     Folders, Lookup,
-    testing::Values(LookupCase{"TwelveCharacterModel",
-                               "BRMCR1200KR1",
-                               {"MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"},
-                               "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin",
-                               "150803",
-                               {"전송할 파일명 : MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"}},
-                    // Planted newest first: the order of the names decides, not the order made.
-                    LookupCase{"TwoMatchesBothLoggedLastByNameUsed",
-                               "BRMCR1200KR1",
-                               {"MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-160101.bin",
-                                "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"},
-                               "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-160101.bin",
-                               "160101",
-                               {"전송할 파일명 : MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin",
-                                "전송할 파일명 : MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-160101.bin"}},
-                    LookupCase{"ModelWithHyphens",
-                               "RVQ-3000-KR1",
-                               {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                                "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR2-999999.bin"},
-                               "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                               "240705",
-                               {"전송할 파일명 : MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin"}},
-                    LookupCase{"OnlyOtherModelsAndExtensions",
-                               "BRM-CR1200KR",
-                               {"MakeEncryptFW_RIVI_OIL-BRM-CR1200KX-150803.bin",
-                                "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR.bin",
-                                "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex",
-                                "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin.old"},
-                               nullptr,
-                               nullptr,
-                               {}},
-                    LookupCase{"EmptyFolder", "BRM-CR1200KR", {}, nullptr, nullptr, {}}),
+    testing::Values(
+        LookupCase{"TwelveCharacterModel",
+                   "BRMCR1200KR1",
+                   {"MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"},
+                   "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin",
+                   "150803",
+                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"}},
+        // Planted newest first: the order of the names decides, not the order made.
+        LookupCase{"TwoMatchesBothLoggedLastByNameUsed",
+                   "BRM-CR1200KR",
+                   {"MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin", kFirmware},
+                   "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin",
+                   "160101",
+                   {std::string(kLogged) + kFirmware,
+                    std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin"}},
+        LookupCase{"ModelWithHyphens",
+                   "RVQ-3000-KR1",
+                   {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
+                    "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR2-999999.bin"},
+                   "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
+                   "240705",
+                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin"}},
+        LookupCase{"OnlyOtherModelsAndExtensions",
+                   "BRM-CR1200KR",
+                   {kOther, "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR.bin",
+                    "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex"}},
+        LookupCase{"ClimbsOutWithSlashes",
+                   "x/../../M",
+                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}},
+        LookupCase{"IntoASubfolder",
+                   "sub/MakeEncryptFW_RIVI_OIL-M",
+                   {"MakeEncryptFW_RIVI_OIL-sub/MakeEncryptFW_RIVI_OIL-M-150803.bin"}},
+        LookupCase{
+            "Backslashes", "..\\M", {"MakeEncryptFW_RIVI_OIL-..\\M-150803.bin", "../M-150803.bin"}},
+        LookupCase{"StarMatchesEveryModel", "*", {kOther}},
+        LookupCase{"BracketEvenWhenNamedSo",
+                   "BRM-CR1200K[R]",
+                   {"MakeEncryptFW_RIVI_OIL-BRM-CR1200K[R]-150803.bin", kFirmware}}),
     [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
-TEST_F(FirmwareWindow, MissingFirmwareFolderIsNoMatch) {
-    fs::remove(FirmwareFolder());
-    Plant(programFolder.Path() / "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin");
-    dialog.reader.modelName = "BRM-CR1200KR";
-    dialog.FindFirmwareFile();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
-}
-
-TEST_F(FirmwareWindow, FolderWithAFirmwareNameIsNoMatch) {
-    fs::create_directory(FirmwareFolder() / "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin");
-    dialog.reader.modelName = "BRM-CR1200KR";
-    EXPECT_EQ(dialog.CheckFirmwareFile(), 1);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
-}
-
-// A model name comes from the reader. Each case plants what a search that took the
-// name literally (as part of a path, or as a pattern) would find.
-struct EscapeCase {
-    const char* name;
-    const char* modelName;
-    std::vector<std::string> folders; // relative to the program folder
-    std::vector<std::string> files;
-};
-
-class HostileModelName : public FirmwareWindow, public testing::WithParamInterface<EscapeCase> {};
-
-TEST_P(HostileModelName, NeverLeavesTheFirmwareFolderNorMatchesOthers) {
-    const EscapeCase& c = GetParam();
-    for (const std::string& folder : c.folders) {
-        fs::create_directories(programFolder.Path() / folder);
-    }
-    for (const std::string& file : c.files) {
-        Plant(programFolder.Path() / file);
-    }
-    LeaveEarlierLookup(kEarlierPath);
-    dialog.reader.modelName = c.modelName;
-
-    dialog.FindFirmwareFile();
-
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), kEarlierPath);
-    EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
-    EXPECT_EQ(dialog.logList.GetCount(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, HostileModelName,
-    testing::Values(
-        EscapeCase{"ClimbsOutWithSlashes",
-                   "x/../../M",
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-x"},
-                   {"M-150803.bin", "RIVI_OIL/MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}},
-        EscapeCase{"IntoASubfolder",
-                   "sub/MakeEncryptFW_RIVI_OIL-M",
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-sub"},
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-sub/MakeEncryptFW_RIVI_OIL-M-150803.bin"}},
-        EscapeCase{"Backslashes",
-                   "..\\M",
-                   {},
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-..\\M-150803.bin", "M-150803.bin"}},
-        EscapeCase{
-            "ParentFolderAlone", "..", {}, {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-..-150803.bin"}},
-        EscapeCase{"StarMatchesEveryModel",
-                   "*",
-                   {},
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin"}},
-        EscapeCase{"QuestionMarkMatchesASibling",
-                   "BRM-CR1200K?",
-                   {},
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin"}},
-        EscapeCase{"BracketEvenWhenNamedSo",
-                   "BRM-CR1200K[R]",
-                   {},
-                   {"RIVI_OIL/MakeEncryptFW_RIVI_OIL-BRM-CR1200K[R]-150803.bin",
-                    "RIVI_OIL/MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin"}}),
-    [](const testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.name); });
-
-TEST_F(FirmwareWindow, CheckReadsTheFoundFile) {
-    const fs::path image = FirmwareFolder() / "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin";
-    // Larger than one read, so every pass of the read loop runs.
-    Plant(image, 200'000);
-    dialog.reader.modelName = "BRM-CR1200KR";
-    EXPECT_EQ(dialog.CheckFirmwareFile(), 0);
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), image.string());
-    EXPECT_EQ(dialog.reader.fileVersion, "150803");
-    EXPECT_TRUE(boxes.empty());
-}
-
+// Even a folder carrying a firmware file's name is no match.
 TEST_F(FirmwareWindow, NoMatchAtTheFirstDownloadFails) {
-    dialog.reader.modelName = "BRM-CR1200KR";
+    fs::create_directory(FirmwareFolder() / kFirmware);
     EXPECT_EQ(dialog.CheckFirmwareFile(), 1);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
+    EXPECT_EQ(boxes, Lines{kNoFileNotice});
 }
 
-struct EarlierPathCase {
-    const char* name;
-    bool plant;    // the earlier file still exists
-    bool asFolder; // ... but is a folder
-    int checkResult;
-};
-
-class NoMatchAfterAnEarlierLookup : public FirmwareWindow,
-                                    public testing::WithParamInterface<EarlierPathCase> {};
-
-TEST_P(NoMatchAfterAnEarlierLookup, UsesTheEarlierPathOnlyWhenItReads) {
-    const EarlierPathCase& c = GetParam();
+// The earlier path is used only while it still reads as a file.
+TEST_F(FirmwareWindow, NoMatchAfterAnEarlierLookup) {
     const fs::path earlier = programFolder.Path() / "earlier" / "RIVI_OIL" / "earlier.bin";
-    if (c.asFolder) {
-        fs::create_directories(earlier);
-    } else if (c.plant) {
-        Plant(earlier);
+    for (const std::string shape : {"file", "vanished", "folder"}) {
+        fs::remove_all(earlier);
+        if (shape == "file") {
+            Plant(earlier);
+        } else if (shape == "folder") {
+            fs::create_directories(earlier);
+        }
+        boxes.clear();
+        LeaveEarlierLookup(earlier.string());
+        EXPECT_EQ(dialog.CheckFirmwareFile(), shape == "file" ? 0 : 1) << shape;
+        EXPECT_EQ(boxes, Lines{kNoFileNotice});
+        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), earlier.string());
+        EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
     }
-    LeaveEarlierLookup(earlier.string());
-    dialog.reader.modelName = "BRM-CR1200KR";
-
-    EXPECT_EQ(dialog.CheckFirmwareFile(), c.checkResult);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{kNoFileNotice});
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), earlier.string());
-    EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
 }
-
-INSTANTIATE_TEST_SUITE_P(EarlierPaths, NoMatchAfterAnEarlierLookup,
-                         testing::Values(EarlierPathCase{"StillReadable", true, false, 0},
-                                         EarlierPathCase{"Vanished", false, false, 1},
-                                         EarlierPathCase{"NowAFolder", false, true, 1}),
-                         [](const testing::TestParamInfo<EarlierPathCase>& info) {
-                             return std::string(info.param.name);
-                         });
 
 // The download sequence calls the check on its worker with notices going into the
-// notice dialog; the user-interface thread keeps its events running meanwhile.
+// notice dialog; the second run finds nothing but still has the first run's file,
+// larger than one read so that every pass of the read loop runs.
 TEST_F(FirmwareWindow, CheckOnTheWorkerDuringADownload) {
-    Plant(FirmwareFolder() / "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin");
+    Plant(FirmwareFolder() / kFirmware, 200'000);
     dialog.noticeMode = 1;
-    struct Run {
-        const char* modelName;
-        int expected;
-    };
-    for (const Run run : {Run{"BRM-CR1200KR", 0}, Run{"OTHER-MODEL1", 0}}) {
-        dialog.reader.modelName = run.modelName;
+    for (const char* model : {"BRM-CR1200KR", "OTHER-MODEL1"}) {
+        dialog.reader.modelName = model;
         std::atomic<bool> done{false};
         std::int32_t result = -1;
         std::thread worker([&] {
@@ -296,50 +197,85 @@ TEST_F(FirmwareWindow, CheckOnTheWorkerDuringADownload) {
         });
         EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
         worker.join();
-        EXPECT_EQ(result, run.expected) << run.modelName;
+        EXPECT_EQ(result, 0) << model;
     }
-    // The second run found nothing but still had the first run's readable file.
     ASSERT_NE(dialog.noticeDialog, nullptr);
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), kNoFileNotice);
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (FirmwareFolder() / kFirmware).string());
     EXPECT_EQ(dialog.reader.fileVersion, "150803");
-    EXPECT_EQ(LogLines(), std::vector<std::string>{
-                              "전송할 파일명 : MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin"});
     EXPECT_TRUE(boxes.empty());
 }
 
-struct ChosenFileCase {
-    const char* name;
-    const char* path;
-    bool taken;
-};
-
-class ChosenFile : public FirmwareWindow, public testing::WithParamInterface<ChosenFileCase> {};
-
-TEST_P(ChosenFile, TakenOnlyWithRivi) {
-    const ChosenFileCase& c = GetParam();
+TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
     LeaveEarlierLookup(kEarlierPath);
-    dialog.UseChosenFirmwareFile(c.path);
-    if (c.taken) {
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), c.path);
-        EXPECT_TRUE(boxes.empty());
-    } else {
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), kEarlierPath);
-        ASSERT_EQ(BoxTexts(), std::vector<std::string>{kNotRiviNotice});
-        EXPECT_EQ(boxes[0].buttons, MB_OK);
-    }
+    dialog.UseChosenFirmwareFile("/media/usb/rivi_oil/fw.bin");
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), kEarlierPath);
+    EXPECT_EQ(boxes, Lines{"vizuz 전용 프로그램입니다.\r\nRIVI FW파일을 선택해주세요."});
+
+    dialog.UseChosenFirmwareFile("/media/usb/RIVI/fw.bin");
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "/media/usb/RIVI/fw.bin");
+    EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
     EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ChosenFile,
-    testing::Values(ChosenFileCase{"FirmwareName",
-                                   "/home/tech/MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-1.bin", true},
-                    ChosenFileCase{"RiviFolder", "/media/usb/RIVI/fw.bin", true},
-                    ChosenFileCase{"LowerCase", "/media/usb/rivi_oil/fw.bin", false},
-                    ChosenFileCase{"OtherFirmware", "/media/usb/fw.bin", false}),
-    [](const testing::TestParamInfo<ChosenFileCase>& info) {
-        return std::string(info.param.name);
-    });
+// The shell's opener is the xdg-open that PATH names first: a stand-in records the
+// path it was handed, the rename making the record appear whole.
+TEST_F(FirmwareWindow, ManualButtonOpensTheManualBesideTheProgramOnlyIfThere) {
+    testsupport::TempFolder tools;
+    const std::string record = (tools.Path() / "opened").string();
+    std::ofstream(tools.Path() / "xdg-open")
+        << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << record << ".part\" && mv \"" << record
+        << ".part\" \"" << record << "\"\n";
+    fs::permissions(tools.Path() / "xdg-open", fs::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    ::setenv("PATH", (tools.Path().string() + ":" + savedPath).c_str(), 1);
+    CButton& button = *static_cast<CButton*>(dialog.GetDlgItem(IDC_MANUAL_BUTTON));
+    dialog.DisableMainControls();
+    EXPECT_TRUE(button.IsWindowEnabled()) << "stays enabled during a download";
+
+    // The opener is never started for a missing file, so there is nothing to wait for.
+    button.Click();
+    EXPECT_FALSE(fs::exists(record));
+
+    const fs::path manual = programFolder.Path() / "FWDownladManual.pdf";
+    std::ofstream(manual) << "%PDF-1.4\n";
+    button.Click();
+    // The opener runs detached from the program; wait, boundedly, for its record.
+    for (int i = 0; i < 1000 && !fs::exists(record); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::setenv("PATH", savedPath.c_str(), 1);
+    EXPECT_EQ(ReadFile(record), manual.string());
+    EXPECT_TRUE(boxes.empty());
+}
+
+const fs::path kBuiltProgramFolder = BRIMLET_PROGRAM_DIR;
+
+TEST(BuiltProgramFolder, HoldsTheManualAsAWholePdf) {
+    const std::string pdf = ReadFile(kBuiltProgramFolder / "FWDownladManual.pdf");
+    ASSERT_GT(pdf.size(), 1000u);
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 32), std::string::npos);
+    // The Korean text is set in an embedded font, not left to the viewer.
+    EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
+}
+
+// The demo reader reports another version at start, so that a download visibly
+// changes it; the lookup finds the sample, and the sample's own marker (which the
+// simulated reader reports after flashing) agrees with its file name.
+TEST_F(FirmwareWindow, BuiltProgramFolderDemoFirmwareIsFoundAndCarriesItsVersion) {
+    ASSERT_NE(std::string(BRIMLET_DEMO_FIRMWARE_VERSION), BRIMLET_DEMO_READER_VERSION);
+    ScopedProgramFolder builtFolder(kBuiltProgramFolder.string());
+    dialog.reader.modelName = BRIMLET_DEMO_MODEL;
+
+    EXPECT_EQ(dialog.CheckFirmwareFile(), 0);
+
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dialog.reader.fileVersion, BRIMLET_DEMO_FIRMWARE_VERSION);
+    const std::string image = ReadFile(dialog.firmwareFileField.GetWindowText());
+    EXPECT_EQ(sim::FindImageVersion(std::vector<std::uint8_t>(image.begin(), image.end())),
+              std::string(BRIMLET_DEMO_FIRMWARE_VERSION));
+}
 
 } // namespace

@@ -1,20 +1,71 @@
-#include "admin/AdminDialogsFactory.h"
+#include "app/BrimletApp.h"
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
 #include "framework/Menu.h"
+#include "framework/ProgramFolder.h"
+#include "framework/UiThread.h"
 #include "framework/UserInput.h"
 #include "tests/app/ExpectedMainWindow.h"
-#include "tests/app/WindowWatcher.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Acts on a modal window from inside its own event loop: keeps looking (a posted
+// call at a time) until find() gives a visible window, then runs act on it, which
+// is expected to end it. Gives up after a bounded number of looks.
+struct WindowWatcher {
+    WindowWatcher(std::function<CWnd*()> find, std::function<void(CWnd&)> act)
+        : find(std::move(find)), act(std::move(act)) {
+        Look(500);
+    }
+    // The posted looks hold this object's address.
+    WindowWatcher(const WindowWatcher&) = delete;
+
+    void Look(int looksLeft) {
+        PostToUiThread([this, looksLeft] {
+            CWnd* window = find();
+            if (window != nullptr && window->IsWindowVisible()) {
+                seen = true;
+                act(*window);
+                finished = true;
+            } else if (looksLeft > 0) {
+                Look(looksLeft - 1);
+            } else {
+                finished = true;
+            }
+        });
+    }
+
+    std::function<CWnd*()> find;
+    std::function<void(CWnd&)> act;
+    bool seen = false;     // the window was found visible and act ran
+    bool finished = false; // seen, or the looks ran out
+};
+
+TEST(Application, RunsTheMainWindowModallyAndEndsWithIt) {
+    ScopedSettingsPath settings("/nonexistent/brimlet-test/Brimlet.ini");
+    CBrimletApp app;
+    std::string title;
+    WindowWatcher watcher([] { return AfxGetMainWnd(); },
+                          [&](CWnd& window) {
+                              title = window.GetWindowText();
+                              dynamic_cast<CBrimletDlg&>(window).EndDialog(IDCANCEL);
+                          });
+
+    EXPECT_EQ(app.InitInstance(), FALSE);
+
+    ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
+    EXPECT_TRUE(watcher.seen);
+    EXPECT_EQ(title, kExpectedTitle);
+    EXPECT_EQ(app.settingsPath, "/nonexistent/brimlet-test/Brimlet.ini");
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+}
 
 class MainWindow : public testing::Test {
 protected:
@@ -45,55 +96,33 @@ bool HasKind(CWnd* control, ControlKind kind) {
     return false;
 }
 
-std::vector<ExpectedControl> NamedControls() {
-    std::vector<ExpectedControl> named;
-    for (const ExpectedControl& row : ExpectedMainControls()) {
-        if (row.id != kNoControlId) {
-            named.push_back(row);
+TEST_F(MainWindow, ControlsAsBuilt) {
+    for (const ExpectedControl& expected : ExpectedMainControls()) {
+        if (expected.id == kNoControlId) {
+            continue;
+        }
+        SCOPED_TRACE(expected.name);
+        CWnd* control = dialog.GetDlgItem(expected.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(HasKind(control, expected.kind));
+        EXPECT_EQ(control->IsWindowVisible() != FALSE, expected.shown);
+        EXPECT_EQ(control->IsWindowEnabled() != FALSE, expected.enabled);
+        if (expected.kind != ControlKind::DropDownList && expected.kind != ControlKind::ListBox) {
+            EXPECT_EQ(control->GetWindowText(), expected.shownText);
         }
     }
-    return named;
 }
 
-class MainWindowControl : public MainWindow, public testing::WithParamInterface<ExpectedControl> {};
-
-TEST_P(MainWindowControl, AsBuilt) {
-    const ExpectedControl& expected = GetParam();
-    CWnd* control = dialog.GetDlgItem(expected.id);
-    ASSERT_NE(control, nullptr);
-    EXPECT_TRUE(HasKind(control, expected.kind));
-    EXPECT_EQ(control->IsWindowVisible() != FALSE, expected.shown);
-    EXPECT_EQ(control->IsWindowEnabled() != FALSE, expected.enabled);
-    if (expected.kind != ControlKind::DropDownList && expected.kind != ControlKind::ListBox) {
-        EXPECT_EQ(control->GetWindowText(), expected.shownText);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Controls, MainWindowControl, testing::ValuesIn(NamedControls()),
-                         [](const testing::TestParamInfo<ExpectedControl>& info) {
-                             return std::string(info.param.name);
-                         });
-
-TEST_F(MainWindow, TitleBannerAndProcedure) {
+TEST_F(MainWindow, TitleBannerProcedureAndIdleState) {
     EXPECT_EQ(dialog.GetWindowText(), kExpectedTitle);
     EXPECT_EQ(dialog.bannerLine.GetWindowText(), kExpectedBanner);
     EXPECT_EQ(dialog.GetDlgItem(1053)->GetWindowText(), kExpectedProcedureText);
-}
-
-TEST_F(MainWindow, StartsIdleWithSearchTicked) {
     EXPECT_EQ(static_cast<CButton*>(dialog.GetDlgItem(1056))->GetCheck(), BST_CHECKED);
     EXPECT_EQ(dialog.reader.autoPortSearch, 1);
-    EXPECT_EQ(dialog.reader.port, 0);
     EXPECT_EQ(dialog.reader.portOpen, 0);
-    EXPECT_EQ(dialog.reader.rxLength, 0);
-    EXPECT_EQ(dialog.reader.versionMismatch, 0);
-    EXPECT_TRUE(dialog.reader.readerInfo.empty());
-    EXPECT_TRUE(dialog.reader.modelName.empty());
-    EXPECT_TRUE(dialog.reader.fileVersion.empty());
     EXPECT_EQ(dialog.noticeMode, 0);
     EXPECT_EQ(dialog.noticeDialog, nullptr);
     EXPECT_EQ(downloadBusy.load(), 0);
-    EXPECT_EQ(dialog.logList.GetCount(), 0);
 }
 
 TEST_F(MainWindow, StartsWithBothPaymentTablesFilled) {
@@ -101,93 +130,46 @@ TEST_F(MainWindow, StartsWithBothPaymentTablesFilled) {
     InitCaPublicKeyTable(keys);
     AidTable aids{};
     InitAidTable(aids);
-
     EXPECT_EQ(dialog.caPublicKeyTable.count, 76u);
     EXPECT_EQ(std::memcmp(&dialog.caPublicKeyTable, &keys, sizeof keys), 0);
     EXPECT_EQ(std::memcmp(&dialog.aidTable, &aids, sizeof aids), 0);
     EXPECT_NE(dialog.aidTable.count, 0u);
 }
 
-TEST_F(MainWindow, UnticksSearchIntoTheReaderState) {
-    static_cast<CButton*>(dialog.GetDlgItem(1056))->SetCheck(BST_UNCHECKED);
-    ASSERT_TRUE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(dialog.reader.autoPortSearch, 0);
-}
-
 TEST_F(MainWindow, FontsAskedFor) {
-    struct FontCase {
-        const char* name;
-        const CFont& font;
-    };
-    for (const FontCase& c :
-         {FontCase{"large", dialog.largeFont}, FontCase{"small", dialog.smallFont}}) {
-        SCOPED_TRACE(c.name);
-        EXPECT_TRUE(c.font.IsCreated());
-        EXPECT_EQ(c.font.GetFaceName(), "굴림체");
-        EXPECT_EQ(c.font.GetWeight(), 700);
+    for (const CFont* font : {&dialog.largeFont, &dialog.smallFont}) {
+        EXPECT_TRUE(font->IsCreated());
+        EXPECT_EQ(font->GetFaceName(), "굴림체");
+        EXPECT_EQ(font->GetWeight(), 700);
     }
     EXPECT_GT(dialog.largeFont.GetPixelHeight(), dialog.smallFont.GetPixelHeight());
 }
 
-struct KeyCase {
-    const char* name;
-    UINT message;
-    UINT key;
-    BOOL swallowed;
-};
-
-class MainWindowKeyFilter : public MainWindow, public testing::WithParamInterface<KeyCase> {};
-
-TEST_P(MainWindowKeyFilter, DecidesByMessageAndKey) {
-    MSG msg{};
-    msg.message = GetParam().message;
-    msg.wParam = GetParam().key;
-    EXPECT_EQ(dialog.PreTranslateMessage(&msg), GetParam().swallowed);
-}
-
-constexpr UINT kKeyUp = 0x0101;
-
-INSTANTIATE_TEST_SUITE_P(Keys, MainWindowKeyFilter,
-                         testing::Values(KeyCase{"Return", WM_KEYDOWN, VK_RETURN, TRUE},
-                                         KeyCase{"Escape", WM_KEYDOWN, VK_ESCAPE, TRUE},
-                                         KeyCase{"Tab", WM_KEYDOWN, VK_TAB, FALSE},
-                                         KeyCase{"LetterA", WM_KEYDOWN, 'A', FALSE},
-                                         KeyCase{"Space", WM_KEYDOWN, VK_SPACE, FALSE},
-                                         KeyCase{"ReturnReleased", kKeyUp, VK_RETURN, FALSE},
-                                         KeyCase{"AltReturn", WM_SYSKEYDOWN, VK_RETURN, FALSE}),
-                         [](const testing::TestParamInfo<KeyCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-struct KeyTarget {
-    const char* name;
-    int id; // 0: the dialog itself
-};
-
-class MainWindowKeys : public MainWindow, public testing::WithParamInterface<KeyTarget> {};
-
-// Without the filter, Escape ends the dialog and Return presses the default
-// button; either would hide the window.
-TEST_P(MainWindowKeys, ReturnAndEscapeLeaveTheWindowOpen) {
-    CWnd* target = GetParam().id == 0 ? &dialog : dialog.GetDlgItem(GetParam().id);
-    ASSERT_NE(target, nullptr);
-    const std::string textBefore = target->GetWindowText();
-    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
-        PressKey(*target, key);
-        EXPECT_TRUE(dialog.IsWindowVisible()) << key;
+TEST_F(MainWindow, OnlyReturnAndEscapeKeyDownsAreSwallowed) {
+    constexpr UINT kKeyUp = 0x0101;
+    struct KeyCase {
+        UINT message, key;
+        BOOL swallowed;
+    };
+    for (const KeyCase& c :
+         {KeyCase{WM_KEYDOWN, VK_RETURN, TRUE}, KeyCase{WM_KEYDOWN, VK_ESCAPE, TRUE},
+          KeyCase{WM_KEYDOWN, VK_TAB, FALSE}, KeyCase{WM_KEYDOWN, 'A', FALSE},
+          KeyCase{kKeyUp, VK_RETURN, FALSE}, KeyCase{WM_SYSKEYDOWN, VK_RETURN, FALSE}}) {
+        MSG msg{};
+        msg.message = c.message;
+        msg.wParam = c.key;
+        EXPECT_EQ(dialog.PreTranslateMessage(&msg), c.swallowed) << c.message << " " << c.key;
     }
-    EXPECT_EQ(target->GetWindowText(), textBefore);
+    // Without the filter, Escape ends the dialog and Return presses the default button.
+    for (int id : {0, 1061, 1005, 1014}) {
+        CWnd* target = id == 0 ? &dialog : dialog.GetDlgItem(id);
+        for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+            PressKey(*target, key);
+            EXPECT_TRUE(dialog.IsWindowVisible()) << id << " " << key;
+        }
+    }
     EXPECT_EQ(downloadBusy.load(), 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, MainWindowKeys,
-    testing::Values(KeyTarget{"Dialog", 0}, KeyTarget{"ModelNameField", 1061},
-                    KeyTarget{"PortNumberField", 1047}, KeyTarget{"ProgressCounter", 1049},
-                    KeyTarget{"FirmwareFileField", 1008}, KeyTarget{"KeyFileField", 1016},
-                    KeyTarget{"DebugLevelField", 1051}, KeyTarget{"TransferButton", 1005},
-                    KeyTarget{"LogList", 1014}, KeyTarget{"AutoSearchCheck", 1056}),
-    [](const testing::TestParamInfo<KeyTarget>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindow, SystemMenuEndsWithSeparatorAndAboutItem) {
     CMenu* menu = dialog.GetSystemMenu(FALSE);
@@ -197,99 +179,44 @@ TEST_F(MainWindow, SystemMenuEndsWithSeparatorAndAboutItem) {
     EXPECT_EQ(menu->GetMenuItemID(count - 2), 0u);
     EXPECT_EQ(menu->GetMenuItemID(count - 1), 16u);
     EXPECT_EQ(menu->GetMenuString(count - 1), "Brimlet 정보(&A)...");
-    EXPECT_NE(menu->GetMenuState(SC_CLOSE), kNoSuchMenuItem);
 }
 
-// The about box as the watcher sees it from inside its modal loop.
-WindowWatcher WatchAboutBox(CBrimletDlg& dialog, std::string& caption) {
-    return WindowWatcher([&dialog] { return static_cast<CWnd*>(&dialog.aboutBox); },
-                         [&dialog, &caption](CWnd& about) {
-                             caption = about.GetWindowText();
-                             dialog.aboutBox.EndDialog(IDOK);
-                         });
-}
-
-struct SysCommandCase {
-    const char* name;
-    UINT id;
-    bool showsAbout;
-};
-
-class MainWindowSysCommand : public MainWindow,
-                             public testing::WithParamInterface<SysCommandCase> {};
-
-TEST_P(MainWindowSysCommand, ShowsTheAboutBoxOnlyForItsCommand) {
-    std::string caption;
-    WindowWatcher watcher = WatchAboutBox(dialog, caption);
-    dialog.OnSysCommand(GetParam().id, 0);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
-    EXPECT_EQ(watcher.seen, GetParam().showsAbout);
-    if (GetParam().showsAbout) {
-        EXPECT_EQ(caption, "Brimlet 정보");
+TEST_F(MainWindow, AboutBoxOnlyForItsCommand) {
+    struct Case {
+        UINT command; // 0: the about item chosen from the opened menu
+        bool showsAbout;
+    };
+    for (const Case& c : {Case{0, true}, Case{16 | 0xF, true}, Case{32, false}, Case{15, false}}) {
+        std::string caption;
+        WindowWatcher watcher([this] { return static_cast<CWnd*>(&dialog.aboutBox); },
+                              [&](CWnd& about) {
+                                  caption = about.GetWindowText();
+                                  dialog.aboutBox.EndDialog(IDOK);
+                              });
+        if (c.command == 0) {
+            RightClick(dialog, 5, 5);
+            ASSERT_TRUE(ChooseOpenMenuItem(dialog, 16));
+        } else {
+            dialog.OnSysCommand(c.command, 0);
+        }
+        ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
+        EXPECT_EQ(watcher.seen, c.showsAbout) << c.command;
+        EXPECT_EQ(caption, c.showsAbout ? "Brimlet 정보" : "") << c.command;
+        EXPECT_TRUE(dialog.IsWindowVisible());
     }
-    EXPECT_TRUE(dialog.IsWindowVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, MainWindowSysCommand,
-                         testing::Values(SysCommandCase{"About", 16, true},
-                                         SysCommandCase{"AboutWithLowBitsSet", 16 | 0xF, true},
-                                         SysCommandCase{"NextCommandUp", 32, false},
-                                         SysCommandCase{"BelowAbout", 15, false}),
-                         [](const testing::TestParamInfo<SysCommandCase>& info) {
-                             return std::string(info.param.name);
-                         });
-
-TEST_F(MainWindow, AboutItemChosenFromTheMenuShowsTheAboutBox) {
-    RightClick(dialog, 5, 5);
-    std::string caption;
-    WindowWatcher watcher = WatchAboutBox(dialog, caption);
-    ASSERT_TRUE(ChooseOpenMenuItem(dialog, 16));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return watcher.finished; }));
-    EXPECT_TRUE(watcher.seen);
-}
-
-// The administrator dialogs, closed at the login without a word.
-class ClosedLogin : public AdminDialogs {
-public:
-    explicit ClosedLogin(int& logins) : logins(logins) {}
-    LoginAnswer ShowLogin() override {
-        ++logins;
-        return {false, "", ""};
+TEST_F(MainWindow, LogAppendsSelectsTheLastAndClears) {
+    const std::vector<std::string> lines = {"장비 확인 중...", "RECV ERR:1003 [CMD:F1]"};
+    for (const std::string& line : lines) {
+        dialog.AddLogLine(line);
     }
-    ChangeAnswer ShowSetAdmin1() override { return {false, ""}; }
-    ChangeAnswer ShowSetAdmin2() override { return {false, ""}; }
-
-private:
-    int& logins;
-};
-
-TEST_F(MainWindow, AdminPasswordButtonStartsTheLogin) {
-    int logins = 0;
-    ScopedAdminDialogsFactory factory(
-        [&logins](CWnd*) { return std::make_unique<ClosedLogin>(logins); });
-    dialog.SendCommand(1023);
-    EXPECT_EQ(logins, 1);
-}
-
-TEST_F(MainWindow, ClearButtonEmptiesTheLog) {
-    dialog.AddLogLine("first");
-    dialog.AddLogLine("second");
     ASSERT_EQ(dialog.logList.GetCount(), 2);
+    EXPECT_EQ(dialog.logList.GetCurSel(), 1);
+    EXPECT_EQ(dialog.logList.GetText(0), lines[0]);
+    EXPECT_EQ(dialog.logList.GetText(1), lines[1]);
     dialog.SendCommand(1043);
     EXPECT_EQ(dialog.logList.GetCount(), 0);
-}
-
-TEST_F(MainWindow, LogLinesAppendInOrderAndTheLastIsSelected) {
-    const std::vector<std::string> lines = {"장비 확인 중...", "Version : 1.00",
-                                            "RECV ERR:1003 [CMD:F1]"};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        dialog.AddLogLine(lines[i]);
-        EXPECT_EQ(dialog.logList.GetCount(), static_cast<int>(i + 1));
-        EXPECT_EQ(dialog.logList.GetCurSel(), static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(dialog.logList.GetText(static_cast<int>(i)), lines[i]);
-    }
 }
 
 } // namespace

@@ -19,44 +19,20 @@
 
 namespace {
 
-struct PlacementCase {
-    const char* name;
-    RECT mainWindow;
-    int clientWidth, clientHeight;
-    POINT expected;
-};
-
-class NoticePlacement : public testing::TestWithParam<PlacementCase> {};
-
-TEST_P(NoticePlacement, CentresAbove) {
-    const PlacementCase& c = GetParam();
-    const POINT at = NoticePosition(c.mainWindow, c.clientWidth, c.clientHeight);
-    EXPECT_EQ(at.x, c.expected.x);
-    EXPECT_EQ(at.y, c.expected.y);
+TEST(NoticePlacement, CentresAbove) {
+    struct Case {
+        RECT mainWindow;
+        int clientWidth, clientHeight;
+        POINT expected;
+    };
+    for (const Case& c : {Case{{100, 100, 900, 700}, 462, 96, {269, 267}},
+                          Case{{0, 0, 801, 601}, 463, 97, {169, 167}},
+                          Case{{-500, -50, 300, 550}, 462, 96, {-331, 117}}}) {
+        const POINT at = NoticePosition(c.mainWindow, c.clientWidth, c.clientHeight);
+        EXPECT_EQ(at.x, c.expected.x) << c.mainWindow.right;
+        EXPECT_EQ(at.y, c.expected.y) << c.mainWindow.right;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, NoticePlacement,
-    testing::Values(PlacementCase{"Documented800x600", {100, 100, 900, 700}, 462, 96, {269, 267}},
-                    PlacementCase{"OddSizesRoundDown", {0, 0, 801, 601}, 463, 97, {169, 167}},
-                    PlacementCase{"LeftOfScreen", {-500, -50, 300, 550}, 462, 96, {-331, 117}},
-                    PlacementCase{"NoticeWiderThanMain", {10, 10, 110, 60}, 301, 41, {-90, -70}},
-                    PlacementCase{"EmptyNotice", {0, 0, 0, 0}, 0, 0, {0, -85}}),
-    [](const testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
-
-// Every message box is answered and recorded instead of shown.
-class RecordedBoxes {
-public:
-    RecordedBoxes()
-        : responder([this](const MessageBoxRequest& request) {
-              boxes.push_back(request);
-              return IDOK;
-          }) {}
-    std::vector<MessageBoxRequest> boxes;
-
-private:
-    ScopedMessageBoxResponder responder;
-};
 
 class Notice : public testing::Test {
 protected:
@@ -70,134 +46,70 @@ protected:
         return static_cast<CButton*>(dialog.noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON));
     }
 
-    RecordedBoxes recorded;
+    // Every message box is answered and recorded instead of shown.
+    std::vector<MessageBoxRequest> boxes;
+    ScopedMessageBoxResponder responder{[this](const MessageBoxRequest& request) {
+        boxes.push_back(request);
+        return IDOK;
+    }};
     CBrimletDlg dialog;
 };
 
 TEST_F(Notice, OutsideADownloadIsAMessageBox) {
     dialog.ShowNotice("포트 열기 실패");
-    ASSERT_EQ(recorded.boxes.size(), 1u);
-    EXPECT_EQ(recorded.boxes[0].text, "포트 열기 실패");
-    EXPECT_EQ(recorded.boxes[0].buttons, MB_OK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "포트 열기 실패");
+    EXPECT_EQ(boxes[0].buttons, MB_OK);
     EXPECT_EQ(dialog.noticeDialog, nullptr);
 }
 
-TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNotice) {
+// The second notice comes from a worker, as during a download.
+TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("첫 번째");
     ASSERT_NE(dialog.noticeDialog, nullptr);
     EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "첫 번째");
-
     CInprogressDlg* first = dialog.noticeDialog.get();
-    dialog.ShowNotice("두 번째");
+    first->ShowWindow(SW_SHOW);
+
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        dialog.ShowNotice("두 번째");
+        done = true;
+    });
+    EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
+    worker.join();
     EXPECT_EQ(dialog.noticeDialog.get(), first);
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "두 번째");
-    EXPECT_TRUE(recorded.boxes.empty());
-}
+    EXPECT_TRUE(boxes.empty());
 
-TEST_F(Notice, IsPlacedByTheFormula) {
-    dialog.noticeMode = 1;
-    dialog.ShowNotice("위치");
-    dialog.noticeDialog->ShowWindow(SW_SHOW);
-    dialog.ShowNotice("위치");
-
-    CRect main;
+    CRect main, client, notice;
     dialog.GetWindowRect(&main);
-    CRect client;
-    dialog.noticeDialog->GetClientRect(&client);
-    CRect notice;
-    dialog.noticeDialog->GetWindowRect(&notice);
+    first->GetClientRect(&client);
+    first->GetWindowRect(&notice);
     const POINT expected = NoticePosition(main, client.Width(), client.Height());
     EXPECT_EQ(notice.left, expected.x);
     EXPECT_EQ(notice.top, expected.y);
 }
 
-TEST_F(Notice, FromTheWorkerThreadIsCreatedOnTheUserInterfaceThread) {
-    dialog.noticeMode = 1;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        dialog.ShowNotice("작업 중");
-        dialog.ShowNotice("실패");
-        done = true;
-    });
-    EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
-    worker.join();
-    ASSERT_NE(dialog.noticeDialog, nullptr);
-    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "실패");
-    EXPECT_TRUE(recorded.boxes.empty());
-}
-
-TEST_F(Notice, KeysDoNotDismissItButItsButtonDoes) {
-    dialog.noticeMode = 1;
-    dialog.ShowNotice("실패");
-    dialog.noticeDialog->ShowWindow(SW_SHOW);
-    for (CWnd* target :
-         {static_cast<CWnd*>(dialog.noticeDialog.get()), static_cast<CWnd*>(NoticeOkButton())}) {
-        for (UINT key : {VK_RETURN, VK_ESCAPE}) {
-            PressKey(*target, key);
-            EXPECT_TRUE(dialog.noticeDialog->IsWindowVisible()) << key;
-        }
-    }
-    NoticeOkButton()->Click();
-    EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
-}
-
-TEST_F(Notice, TextFont) {
+TEST_F(Notice, TextFontAndOnlyTheTextBlue) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("글꼴");
     EXPECT_EQ(dialog.noticeDialog->noticeFont.GetFaceName(), "굴림");
     EXPECT_EQ(dialog.noticeDialog->noticeFont.GetWeight(), 700);
+    CDC text, button;
+    dialog.noticeDialog->OnCtlColor(&text, &dialog.noticeDialog->noticeText, CTLCOLOR_STATIC);
+    dialog.noticeDialog->OnCtlColor(&button, NoticeOkButton(), CTLCOLOR_BTN);
+    EXPECT_EQ(text.GetTextColor(), std::optional<COLORREF>(RGB(0, 0, 255)));
+    EXPECT_EQ(button.GetTextColor(), std::nullopt);
 }
-
-struct ColourCase {
-    const char* name;
-    int id;
-    UINT ctlColor;
-    std::optional<COLORREF> textColor;
-};
-
-class NoticeColour : public Notice, public testing::WithParamInterface<ColourCase> {};
-
-TEST_P(NoticeColour, OnlyTheTextIsBlue) {
-    dialog.noticeMode = 1;
-    dialog.ShowNotice("색");
-    CDC dc;
-    dialog.noticeDialog->OnCtlColor(&dc, dialog.noticeDialog->GetDlgItem(GetParam().id),
-                                    GetParam().ctlColor);
-    EXPECT_EQ(dc.GetTextColor(), GetParam().textColor);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Controls, NoticeColour,
-    testing::Values(ColourCase{"NoticeText", 1059, CTLCOLOR_STATIC, RGB(0, 0, 255)},
-                    ColourCase{"OkButton", 1058, CTLCOLOR_BTN, std::nullopt}),
-    [](const testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
 
 constexpr int kReaderControls[] = {1047, 1056, 1005, 1045};
 
 bool CloseIsGreyed(CBrimletDlg& dialog) {
     return (dialog.GetSystemMenu(FALSE)->GetMenuState(SC_CLOSE) & (MF_GRAYED | MF_DISABLED)) ==
            (MF_GRAYED | MF_DISABLED);
-}
-
-TEST_F(Notice, DisablingRefusesCloseUntilEnabledAgain) {
-    dialog.DisableMainControls();
-    for (int id : kReaderControls) {
-        EXPECT_FALSE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
-    }
-    EXPECT_TRUE(CloseIsGreyed(dialog));
-    EXPECT_FALSE(RequestClose(dialog));
-    dialog.OnSysCommand(SC_CLOSE, 0);
-    EXPECT_TRUE(dialog.IsWindowVisible());
-
-    dialog.EnableMainControls();
-    for (int id : kReaderControls) {
-        EXPECT_TRUE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
-    }
-    EXPECT_FALSE(CloseIsGreyed(dialog));
-    dialog.OnSysCommand(SC_CLOSE, 0);
-    EXPECT_FALSE(dialog.IsWindowVisible());
 }
 
 // A download at its end: notice up, controls disabled, a port open.
@@ -228,45 +140,35 @@ protected:
     std::unique_ptr<testsupport::FakeReaderPty> fake;
 };
 
-struct TimerCase {
-    const char* name;
-    UINT_PTR id;
-    bool noticeVisible;
-    bool okButtonVisible;
-    bool endsTheDownload;
-};
-
-class DownloadEndTimer : public DownloadEnd, public testing::WithParamInterface<TimerCase> {};
+class DownloadEndTimer : public DownloadEnd, public testing::WithParamInterface<UINT_PTR> {};
 
 TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
-    const TimerCase& c = GetParam();
-    dialog.OnTimer(c.id);
+    const bool ends = GetParam() == 10000 || GetParam() == 10001;
+    dialog.OnTimer(GetParam());
 
-    EXPECT_EQ(dialog.noticeDialog->IsWindowVisible() != FALSE, c.noticeVisible);
-    EXPECT_EQ(NoticeOkButton()->IsWindowVisible() != FALSE, c.okButtonVisible);
+    EXPECT_EQ(dialog.noticeDialog->IsWindowVisible() != FALSE, GetParam() != 10000);
+    EXPECT_EQ(NoticeOkButton()->IsWindowVisible() != FALSE, GetParam() == 10001);
     for (int id : kReaderControls) {
-        EXPECT_EQ(dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE, c.endsTheDownload) << id;
+        EXPECT_EQ(dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE, ends) << id;
     }
-    EXPECT_EQ(CloseIsGreyed(dialog), !c.endsTheDownload);
-    EXPECT_EQ(dialog.noticeMode, c.endsTheDownload ? 0 : 1);
-    EXPECT_EQ(downloadBusy.load(), c.endsTheDownload ? 0 : 1);
-    EXPECT_EQ(dialog.reader.port, c.endsTheDownload ? 0 : kPort);
-    EXPECT_EQ(dialog.reader.portOpen, c.endsTheDownload ? 0 : 1);
-    EXPECT_EQ(dialog.openButton.GetWindowText(), c.endsTheDownload ? "Open" : "Close");
+    EXPECT_EQ(CloseIsGreyed(dialog), !ends);
+    EXPECT_EQ(dialog.noticeMode, ends ? 0 : 1);
+    EXPECT_EQ(downloadBusy.load(), ends ? 0 : 1);
+    EXPECT_EQ(dialog.reader.port, ends ? 0 : kPort);
+    EXPECT_EQ(dialog.reader.portOpen, ends ? 0 : 1);
+    EXPECT_EQ(dialog.openButton.GetWindowText(), ends ? "Open" : "Close");
     // Closing again tells whether the handler closed the port.
-    EXPECT_EQ(VQ_ClosePort(kPort), c.endsTheDownload ? VQ_ERR_PORT_NOT_OPEN : VQ_OK);
-    EXPECT_TRUE(recorded.boxes.empty());
+    EXPECT_EQ(VQ_ClosePort(kPort), ends ? VQ_ERR_PORT_NOT_OPEN : VQ_OK);
+    EXPECT_TRUE(boxes.empty());
+    // The window refuses to close while the download lasts.
+    dialog.OnSysCommand(SC_CLOSE, 0);
+    EXPECT_EQ(dialog.IsWindowVisible() == FALSE, ends);
+    if (!ends) {
+        EXPECT_FALSE(RequestClose(dialog));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Timers, DownloadEndTimer,
-                         testing::Values(TimerCase{"Succeeded", 10000, false, false, true},
-                                         TimerCase{"Failed", 10001, true, true, true},
-                                         TimerCase{"OtherId", 10002, true, false, false},
-                                         TimerCase{"IdOne", 1, true, false, false},
-                                         TimerCase{"BelowOk", 9999, true, false, false}),
-                         [](const testing::TestParamInfo<TimerCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Timers, DownloadEndTimer, testing::Values(10000, 10001, 10002, 1, 9999));
 
 TEST_F(DownloadEnd, ArmedTimerFiresOnceAndIsKilled) {
     ASSERT_EQ(dialog.SetTimer(TIMER_DOWNLOAD_OK, 1), TIMER_DOWNLOAD_OK);
@@ -279,17 +181,15 @@ TEST_F(DownloadEnd, FailureNoticeStaysUntilItsButtonIsPressed) {
     dialog.ShowNotice("인증 실패");
     dialog.OnTimer(TIMER_DOWNLOAD_FAILED);
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "인증 실패");
-    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
-        PressKey(*NoticeOkButton(), key);
+    for (CWnd* target :
+         {static_cast<CWnd*>(dialog.noticeDialog.get()), static_cast<CWnd*>(NoticeOkButton())}) {
+        for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+            PressKey(*target, key);
+            EXPECT_TRUE(dialog.noticeDialog->IsWindowVisible()) << key;
+        }
     }
-    EXPECT_TRUE(dialog.noticeDialog->IsWindowVisible());
     NoticeOkButton()->Click();
     EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
-
-    // After the download, notices are message boxes again.
-    dialog.ShowNotice("포트 열기 실패");
-    ASSERT_EQ(recorded.boxes.size(), 1u);
-    EXPECT_EQ(recorded.boxes[0].text, "포트 열기 실패");
 }
 
 } // namespace

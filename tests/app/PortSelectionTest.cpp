@@ -14,55 +14,35 @@ using Lines = std::vector<std::string>;
 
 class PortSelection : public ReaderBench {
 protected:
-    std::vector<std::string> PortEntries() const {
-        std::vector<std::string> entries;
-        for (int i = 0; i < dialog.portCombo.GetCount(); ++i) {
-            entries.push_back(dialog.portCombo.GetLBText(i));
+    Lines Entries(CComboBox& combo) const {
+        Lines entries;
+        for (int i = 0; i < combo.GetCount(); ++i) {
+            entries.push_back(combo.GetLBText(i));
         }
         return entries;
-    }
-    CButton* AutoSearchCheck() {
-        return static_cast<CButton*>(dialog.GetDlgItem(IDC_AUTO_SEARCH_CHECK));
     }
     void Refresh() { dialog.SendCommand(IDC_REFRESH_BUTTON); }
     void OpenOrClose() { dialog.SendCommand(IDC_OPEN_BUTTON); }
 };
 
-TEST_F(PortSelection, StartsWithTheBaudListAtItsFastestRate) {
-    std::vector<std::string> rates;
-    for (int i = 0; i < dialog.baudCombo.GetCount(); ++i) {
-        rates.push_back(dialog.baudCombo.GetLBText(i));
-    }
-    EXPECT_EQ(rates, (Lines{"9600", "19200", "38400", "57600", "115200"}));
-    EXPECT_EQ(dialog.baudCombo.GetCurSel(), 4);
-    EXPECT_EQ(dialog.reader.portOpen, 0);
-    EXPECT_EQ(dialog.openButton.GetWindowText(), "Open");
-}
-
 TEST_F(PortSelection, ListsPresentPortsInAscendingOrderWithTheFirstSelected) {
-    PlugScriptedReader(10);
-    PlugScriptedReader(3);
-    PlugScriptedReader(100);
-    PlugScriptedReader(101);
+    EXPECT_EQ(Entries(dialog.baudCombo), (Lines{"9600", "19200", "38400", "57600", "115200"}));
+    EXPECT_EQ(dialog.baudCombo.GetCurSel(), 4);
+    for (int port : {10, 3, 100, 101}) {
+        PlugScriptedReader(port);
+    }
+    dialog.portCombo.AddString("COM99");
 
     Refresh();
 
-    EXPECT_EQ(PortEntries(), (Lines{"COM3", "COM10", "COM100"}));
-    EXPECT_EQ(dialog.portCombo.GetCurSel(), 0);
+    EXPECT_EQ(Entries(dialog.portCombo), (Lines{"COM3", "COM10", "COM100"}));
     EXPECT_EQ(dialog.portCombo.GetWindowText(), "COM3");
 }
 
-TEST_F(PortSelection, NoPortLeavesTheListEmpty) {
-    dialog.portCombo.AddString("COM99");
-    Refresh();
-    EXPECT_TRUE(PortEntries().empty());
-    EXPECT_TRUE(boxes.empty());
-}
-
 TEST_F(PortSelection, SkipsPortsHeldByAnotherProgramAndDevicesThatAreNoPort) {
-    PlugScriptedReader(3);
-    PlugScriptedReader(4);
-    PlugScriptedReader(5);
+    for (int port : {3, 4, 5}) {
+        PlugScriptedReader(port);
+    }
     // The reader-link library takes its ports exclusively, as another program would.
     ASSERT_EQ(VQ_InitPort(4, 115200), 4);
     const std::filesystem::path plainFile = folder / "not-a-port";
@@ -72,14 +52,13 @@ TEST_F(PortSelection, SkipsPortsHeldByAnotherProgramAndDevicesThatAreNoPort) {
 
     dialog.EnumeratePorts();
 
-    EXPECT_EQ(PortEntries(), (Lines{"COM3", "COM5"}));
+    EXPECT_EQ(Entries(dialog.portCombo), (Lines{"COM3", "COM5"}));
     EXPECT_TRUE(TakeOpenPort(4)) << "the probe leaves a held port alone";
 }
 
-TEST_F(PortSelection, OpensTheSelectedPortAtTheFixedRate) {
-    testsupport::FakeReaderPty& reader = PlugScriptedReader(12);
+TEST_F(PortSelection, OpensTheSelectedPortAndPressingAgainClosesIt) {
+    PlugScriptedReader(12);
     Refresh();
-    dialog.baudCombo.SetCurSel(0);
     dialog.transferButton.EnableWindow(FALSE);
 
     OpenOrClose();
@@ -89,18 +68,6 @@ TEST_F(PortSelection, OpensTheSelectedPortAtTheFixedRate) {
     EXPECT_EQ(dialog.openButton.GetWindowText(), "Close");
     EXPECT_TRUE(dialog.transferButton.IsWindowEnabled());
     EXPECT_TRUE(boxes.empty());
-    reader.Enqueue(testsupport::FakeReply::Answer(Bytes{0x00}));
-    int received = 0;
-    unsigned char area[1000] = {};
-    const unsigned char probe[] = {0x16};
-    EXPECT_EQ(VQ_Polling(12, 1, probe, &received, area, 3000), VQ_OK) << "the port is open";
-}
-
-TEST_F(PortSelection, PressingAgainClosesThePort) {
-    PlugScriptedReader(12);
-    Refresh();
-    OpenOrClose();
-    ASSERT_EQ(dialog.reader.portOpen, 1);
 
     OpenOrClose();
 
@@ -126,14 +93,6 @@ TEST_F(PortSelection, AFailedOpenSaysSoAndKeepsTheCaption) {
     EXPECT_FALSE(TakeOpenPort(12));
 }
 
-TEST_F(PortSelection, AnEmptyListOpensNothing) {
-    Refresh();
-    EXPECT_EQ(dialog.OpenSelectedPort(), 0);
-    EXPECT_EQ(dialog.reader.port, 0);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "포트 열기 실패");
-}
-
 // Were the port not closed first, the library's own hold would hide it from the list.
 TEST_F(PortSelection, RefreshClosesThePortBeforeRebuildingTheList) {
     PlugScriptedReader(12);
@@ -145,7 +104,7 @@ TEST_F(PortSelection, RefreshClosesThePortBeforeRebuildingTheList) {
 
     Refresh();
 
-    EXPECT_EQ(PortEntries(), (Lines{"COM12", "COM15"}));
+    EXPECT_EQ(Entries(dialog.portCombo), (Lines{"COM12", "COM15"}));
     EXPECT_EQ(dialog.reader.port, 0);
     EXPECT_EQ(dialog.reader.portOpen, 0);
     EXPECT_EQ(dialog.openButton.GetWindowText(), "Open");
@@ -153,24 +112,14 @@ TEST_F(PortSelection, RefreshClosesThePortBeforeRebuildingTheList) {
 }
 
 TEST_F(PortSelection, TheCheckBoxShowsTheManualPortOnlyWhenCleared) {
+    auto* check = static_cast<CButton*>(dialog.GetDlgItem(IDC_AUTO_SEARCH_CHECK));
     CWnd* label = dialog.GetDlgItem(IDC_PORT_NUMBER_LABEL);
-    ASSERT_EQ(AutoSearchCheck()->GetCheck(), BST_CHECKED);
-    EXPECT_FALSE(label->IsWindowVisible());
-    EXPECT_FALSE(dialog.portNumberField.IsWindowVisible());
-
-    AutoSearchCheck()->Click();
-
-    EXPECT_EQ(dialog.reader.autoPortSearch, 0);
-    EXPECT_TRUE(label->IsWindowVisible());
-    EXPECT_EQ(label->GetWindowText(), "PORT:");
-    EXPECT_TRUE(dialog.portNumberField.IsWindowVisible());
-    EXPECT_EQ(dialog.portNumberField.GetWindowText(), "7");
-
-    AutoSearchCheck()->Click();
-
-    EXPECT_EQ(dialog.reader.autoPortSearch, 1);
-    EXPECT_FALSE(label->IsWindowVisible());
-    EXPECT_FALSE(dialog.portNumberField.IsWindowVisible());
+    for (int autoSearch : {0, 1}) {
+        check->Click();
+        EXPECT_EQ(dialog.reader.autoPortSearch, autoSearch);
+        EXPECT_EQ(label->IsWindowVisible() == FALSE, autoSearch == 1);
+        EXPECT_EQ(dialog.portNumberField.IsWindowVisible() == FALSE, autoSearch == 1);
+    }
 }
 
 } // namespace
