@@ -127,26 +127,6 @@ TEST_F(Detection, De635BootLoaderTakesTheFieldAsItIsWithoutAsking) {
     EXPECT_TRUE(TakeOpenPort(7));
 }
 
-class ApplicationModelName
-    : public ReaderBench,
-      public testing::WithParamInterface<std::pair<std::string, std::string>> {};
-
-TEST_P(ApplicationModelName, IsWhatFollowsTheFourthSeparator) {
-    const auto& [info, modelName] = GetParam();
-    PlugReaderAnswering(7, info);
-    dialog.modelNameField.SetWindowText("typed before");
-
-    EXPECT_EQ(dialog.DetectReader(), 2);
-    EXPECT_EQ(dialog.reader.modelName, modelName);
-    EXPECT_EQ(dialog.modelNameField.GetWindowText(), modelName);
-}
-
-INSTANTIATE_TEST_SUITE_P(Infos, ApplicationModelName,
-                         testing::Values(std::pair{"VAN=RIVI_S1_MODEL", "MODEL"},
-                                         std::pair{"VAN=RIVI_S1_C1_R1_ABCDEFGHIJKL",
-                                                   "ABCDEFGHIJKL"},
-                                         std::pair{"VAN=RIVI_S1_C1_R1_AB_CD", "AB_CD"}));
-
 TEST_F(Detection, AManualPortProbesOnlyThePortTyped) {
     PlugSimulatedReader(7, RiviApplicationReader());
     PlugSimulatedReader(12, RiviApplicationReader());

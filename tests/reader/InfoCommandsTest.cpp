@@ -66,17 +66,6 @@ TEST_F(ReaderInfoButton, WithoutAReaderSaysSoInTheStatusAndTheLog) {
                      "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 확인해주세요."}));
 }
 
-TEST_F(ReaderInfoButton, AFailedSecondReadIsShownAsItsError) {
-    testsupport::FakeReaderPty& reader = PlugScriptedReader(7);
-    reader.Enqueue(FakeReply::Answer(BytesOf(std::string(1, '\0') + "VAN=RIVI_S_C_R_M")));
-    reader.Enqueue(FakeReply::Refuse());
-
-    dialog.SendCommand(IDC_READER_INFO_BUTTON);
-
-    EXPECT_EQ(dialog.readerInfoLine.GetWindowText(), "Failed to Read (3ED)");
-    EXPECT_FALSE(TakeOpenPort(7));
-}
-
 TEST_F(ReaderBench, VersionButtonAsksWith16WhenFF04IsNotAnswered) {
     testsupport::FakeReaderPty& reader = OpenScriptedReader(7);
     reader.Enqueue(FakeReply::Refuse());

@@ -44,7 +44,10 @@ TEST(ReaderRules, DecimalTextReadsAsAtoiWithoutOverflow) {
     }
 }
 
-TEST(ReaderRules, ModelNameEdgesAndTrim) {
+TEST(ReaderRules, ModelNameIsWhatFollowsTheFourthSeparator) {
+    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_MODEL"), "MODEL");
+    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_C1_R1_ABCDEFGHIJKL"), "ABCDEFGHIJKL");
+    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_C1_R1_AB_CD"), "AB_CD");
     EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S_C_R_"), "");
     EXPECT_EQ(ModelNameFromInfo("____X"), "X");
     EXPECT_EQ(TrimmedModelName(" \t A B \r\n"), "A B");
