@@ -33,16 +33,6 @@ TEST(ModalDialog, ReturnsTheEndDialogValueAndDestroysTheWindow) {
     EXPECT_EQ(dialog.DoModal(), 77) << "ending during initialisation never blocks";
 }
 
-TEST(ModelessDialog, EndDialogHidesAndShowWindowBringsBack) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    dialog.EndDialog(IDOK);
-    EXPECT_FALSE(dialog.IsWindowVisible());
-    EXPECT_TRUE(dialog.IsAttached()) << "hidden, not destroyed";
-    dialog.ShowWindow(SW_SHOW);
-    EXPECT_TRUE(dialog.IsWindowVisible());
-}
-
 TEST(Fonts, HeightsFollowWindowsMeaningAndReachControls) {
     CFont character;
     ASSERT_TRUE(character.CreateFont(-18, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,

@@ -89,14 +89,11 @@ public:
     int okCount = 0;
     int cancelCount = 0;
 
-protected:
     void DoDataExchange(CDataExchange* dx) override {
         DDX_Control(dx, testdialog::kList, logList);
         DDX_Text(dx, testdialog::kEdit, editText);
         DDX_Check(dx, testdialog::kCheck, checked);
     }
-
-public:
     CListBox logList;
     std::string editText = "7";
     int checked = BST_CHECKED;
