@@ -39,49 +39,36 @@ TEST_F(VersionQuery, EachModeSendsItsCommandAndLogsTheVersion) {
     EXPECT_EQ(dialog.reader.versionMismatch, 0);
 }
 
-struct TextCase {
-    const char* name;
-    int mode;
-    std::string fileVersion;
-    std::string text;
-    int result;
-};
-
-class VersionText : public VersionQuery, public testing::WithParamInterface<TextCase> {};
-
-TEST_P(VersionText, JudgesTheTextAndItsCode) {
-    const TextCase& c = GetParam();
-    dialog.reader.fileVersion = c.fileVersion;
-    AnswerText(c.text);
-
-    EXPECT_EQ(dialog.QueryVersion(c.mode), c.result);
-
-    Lines log = {kChecking};
-    if (c.result != 1) {
-        log.push_back("Version : " + c.text);
+// Mode 2 alone compares the code after the last separator, cut to six, with the file's.
+TEST_F(VersionQuery, JudgesTheTextAndItsCode) {
+    struct Case {
+        int mode;
+        const char* fileVersion;
+        std::string text;
+        int result;
+    } cases[] = {{0, "150803", "DBIOS_200101", 0}, {0, "150803", "MSR_OK", 1},
+                 {1, "150803", "kBRM_150803", 1},  {0, "999999", "KBRM_150803", 0},
+                 {2, "150803", "KBRM_150803", 0},  {2, "150803", "KBRM150804", 0},
+                 {2, "150803", "KBRM_1508039", 0}, {2, "150804", "KBRM_150803", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        dialog.reader.fileVersion = c.fileVersion;
+        AnswerText(c.text);
+        Lines log = LogLines();
+        EXPECT_EQ(dialog.QueryVersion(c.mode), c.result);
+        log.push_back(kChecking);
+        if (c.result != 1) {
+            log.push_back("Version : " + c.text);
+        }
+        if (c.result == -1) {
+            log.push_back(kMismatch);
+        }
+        EXPECT_EQ(LogLines(), log);
+        EXPECT_EQ(dialog.reader.versionMismatch, c.result == -1 ? 1 : 0);
     }
-    if (c.result == -1) {
-        log.push_back(kMismatch);
-    }
-    EXPECT_EQ(LogLines(), log);
-    EXPECT_EQ(dialog.reader.versionMismatch, c.result == -1 ? 1 : 0);
-    ASSERT_EQ(boxes.size(), c.result == -1 ? 1u : 0u);
-    if (c.result == -1) {
-        EXPECT_EQ(boxes[0].text, kMismatch);
-    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kMismatch);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, VersionText,
-    testing::Values(TextCase{"StartsWithD", 0, "150803", "DBIOS_200101", 0},
-                    TextCase{"OtherLetter", 0, "150803", "MSR_OK", 1},
-                    TextCase{"LowerCaseK", 1, "150803", "kBRM_150803", 1},
-                    TextCase{"OtherModesDoNotCompare", 0, "999999", "KBRM_150803", 0},
-                    TextCase{"Mode2Equal", 2, "150803", "KBRM_150803", 0},
-                    TextCase{"Mode2Different", 2, "150804", "KBRM_150803", -1},
-                    TextCase{"Mode2WithoutSeparator", 2, "150803", "KBRM150804", 0},
-                    TextCase{"Mode2CodeCutToSix", 2, "150803", "KBRM_1508039", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Mode 4 turns every error into 1; a silent reader (1003) costs 4000 ms more, counted
 // here on the virtual clock, besides the library's real three-second time-out.
