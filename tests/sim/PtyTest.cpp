@@ -255,21 +255,19 @@ TEST(PtyStop, InterruptsALongDelay) {
     EXPECT_FALSE(Exists(link.reader.LinkPath()));
 }
 
+// Paced: each byte takes ten bit times at 115200 baud; the bytes stay the same.
 TEST(PtyPace, PacedExchangeGivesTheSameBytes) {
+    const std::chrono::steady_clock::time_point start{1s};
+    EXPECT_EQ(sim::AnswerStart(start, 265, start), start + 265 * 86'806ns);
+    EXPECT_EQ(sim::AnswerStart(start, 7, start + 1ms), start + 1ms) << "already arrived";
+    EXPECT_EQ(sim::ByteDue(start, 0), start);
+    EXPECT_EQ(sim::ByteDue(start, 1152), start + 1152 * 86'806ns) << "about 100 ms";
     sim::PtyOptions options;
     options.pace = true;
     PtyLink link({}, options);
     const LinkResult result = link.Exchange(TestHost::BlockRequest(0, Bytes(256, 0x11)));
     EXPECT_EQ(result.code, VQ_OK);
     EXPECT_EQ(result.payload, Hex("FF")) << "no block before the proof";
-}
-
-TEST(WirePace, BytesTakeTenBitTimesEachAt115200Baud) {
-    const std::chrono::steady_clock::time_point start{1s};
-    EXPECT_EQ(sim::AnswerStart(start, 265, start), start + 265 * 86'806ns);
-    EXPECT_EQ(sim::AnswerStart(start, 7, start + 1ms), start + 1ms) << "already arrived";
-    EXPECT_EQ(sim::ByteDue(start, 0), start);
-    EXPECT_EQ(sim::ByteDue(start, 1152), start + 1152 * 86'806ns) << "about 100 ms";
 }
 
 } // namespace

@@ -15,16 +15,12 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Hexadecimal pairs, blanks between them allowed; a malformed literal throws.
 inline Bytes Hex(std::string_view text) {
-    std::string digits;
-    for (char c : text) {
-        if (c != ' ') {
-            digits += c;
-        }
-    }
     Bytes bytes;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
+    for (std::size_t i = text.find_first_not_of(' '); i < text.size();
+         i = text.find_first_not_of(' ', i + 2)) {
         std::size_t used = 0;
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), &used, 16)));
+        bytes.push_back(
+            static_cast<std::uint8_t>(std::stoi(std::string(text.substr(i, 2)), &used, 16)));
         if (used != 2) {
             throw std::invalid_argument("bad hex literal " + std::string(text));
         }

@@ -11,17 +11,16 @@
 
 namespace simtest {
 
-TestHost::TestHost() {
-    BuildDownloadKey(CFunction(), downloadKey_.data());
+TestHost::TestHost(std::optional<sim::KeyBytes> downloadKey) {
+    if (downloadKey) {
+        downloadKey_ = *downloadKey;
+    } else {
+        BuildDownloadKey(CFunction(), downloadKey_.data());
+    }
     DeriveAuthenticationKeys(downloadKey_.data(), cipherKey_.data(), macKey_.data());
     for (std::size_t i = 0; i < random_.size(); ++i) {
         random_[i] = static_cast<std::uint8_t>(0xA0 + i);
     }
-}
-
-TestHost::TestHost(const sim::KeyBytes& downloadKey) : TestHost() {
-    downloadKey_ = downloadKey;
-    DeriveAuthenticationKeys(downloadKey_.data(), cipherKey_.data(), macKey_.data());
 }
 
 Bytes TestHost::StoreKeyRequest() const {

@@ -15,8 +15,8 @@ namespace simtest {
 
 class TestHost {
 public:
-    TestHost();
-    explicit TestHost(const sim::KeyBytes& downloadKey);
+    // The built-in download key when none is given.
+    explicit TestHost(std::optional<sim::KeyBytes> downloadKey = std::nullopt);
 
     Bytes StoreKeyRequest() const;    // FF 08 + key
     Bytes HandOverKeyRequest() const; // 92 + key

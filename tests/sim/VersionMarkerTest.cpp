@@ -39,15 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
                     MarkerCase{"Empty", Bytes{}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(VersionCode, ValidOnlyForOneToSixLettersOrDigits) {
-    for (const char* valid : {"1", "A1b2C3"}) {
-        EXPECT_TRUE(sim::IsValidVersionCode(valid)) << valid;
-    }
-    for (const char* invalid : {"", "1234567", "12-34", "12 34"}) {
-        EXPECT_FALSE(sim::IsValidVersionCode(invalid)) << invalid;
-    }
-}
-
 TEST(SampleImage, HasTheSizeCarriesTheVersionAndIsTheSameEveryTime) {
     for (std::size_t size : {23u, 256u, 1000u, 70000u}) {
         const Bytes image = sim::MakeSampleImage(size, "160101");
