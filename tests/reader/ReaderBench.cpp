@@ -55,10 +55,6 @@ std::filesystem::path LoadedVexilonFile() {
     return error ? std::filesystem::path{} : file;
 }
 
-Bytes BytesOf(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
 sim::ReaderConfig RiviApplicationReader() {
     sim::ReaderConfig config;
     config.serial = "BR0000777";
@@ -142,8 +138,4 @@ Lines ReaderBench::LogLines() const {
         lines.push_back(dialog.logList.GetText(i));
     }
     return lines;
-}
-
-bool ReaderBench::TakeOpenPort(int port) {
-    return VQ_ClosePort(port) == VQ_OK;
 }

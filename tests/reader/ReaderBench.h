@@ -4,6 +4,7 @@
 #include "framework/Clock.h"
 #include "framework/MessageBox.h"
 #include "framework/ProgramFolder.h"
+#include "readerlink/VexilonDll.h"
 #include "sim/PtyReader.h"
 #include "tests/support/FakeReaderPty.h"
 
@@ -25,7 +26,9 @@ inline const Bytes kInfoRequest = {0xFF, 0x0C};
 inline constexpr const char* kSearching = "장비 확인 중...";
 inline constexpr const char* kApplicationInfo = "VAN=RIVI_BR0000777_C0100_R0100_BRM-CR1200KR";
 
-Bytes BytesOf(const std::string& text);
+inline Bytes BytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // Set for the second run of a test program (PrivateFolderTestMain.cpp): the folder it
 // runs in, holding the copy of the reader-link library this process loaded, so that
@@ -56,7 +59,7 @@ protected:
     std::vector<Bytes> RequestsAt(int port) const;
     Lines LogLines() const;
     // Whether the program left COM<port> open; closes it.
-    static bool TakeOpenPort(int port);
+    static bool TakeOpenPort(int port) { return VQ_ClosePort(port) == VQ_OK; }
 
     std::filesystem::path folder = PrivateProgramFolder();
     ScopedProgramFolder folderSeam{folder.string()};
