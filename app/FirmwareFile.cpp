@@ -24,7 +24,11 @@ std::vector<FoundFile> FindFirmwareFilesFor(const std::string& modelName) {
     if (!pattern) {
         return {};
     }
-    return FindFiles(FirmwareFolder(GetProgramFolder()), *pattern);
+    std::vector<FoundFile> matches = FindFiles(FirmwareFolder(GetProgramFolder()), *pattern);
+    std::erase_if(matches, [&](const FoundFile& match) {
+        return !IsFirmwareFileOfModel(match.fileName, modelName);
+    });
+    return matches;
 }
 
 // Only a regular file counts: a folder "opens" on this system but cannot be read,

@@ -24,6 +24,12 @@ std::optional<std::string> FirmwareNamePattern(const std::string& modelName) {
     return "MakeEncryptFW_" + std::string(kFolderName) + "-" + modelName + "-*.bin";
 }
 
+bool IsFirmwareFileOfModel(const std::string& fileName, const std::string& modelName) {
+    const std::size_t versionStart =
+        std::string_view("MakeEncryptFW_-").size() + kFolderName.size() + modelName.size() + 1;
+    return fileName.size() >= versionStart && fileName.find('-', versionStart) == std::string::npos;
+}
+
 std::string VersionFromFirmwarePath(const std::string& path) {
     const std::size_t dash = path.rfind('-');
     const std::size_t dot = path.rfind('.');

@@ -15,6 +15,12 @@ std::string FirmwareFolder(const std::string& programFolder);
 // steer the search out of the firmware folder, so it matches nothing.
 std::optional<std::string> FirmwareNamePattern(const std::string& modelName);
 
+// Whether a file the pattern found is this model's: the part the wildcard matched is
+// the version alone. A hyphen there means a longer model name ("RVQ-3000" would
+// otherwise take "RVQ-3000-KR1"'s firmware), and another model's image must never
+// reach a reader.
+bool IsFirmwareFileOfModel(const std::string& fileName, const std::string& modelName);
+
 // The version part of a firmware file's path: the text between its last "-" and its
 // last "."; empty when the path has no "-" followed later by a ".".
 std::string VersionFromFirmwarePath(const std::string& path);
