@@ -6,6 +6,7 @@
 #include "framework/ProgramFolder.h"
 #include "readerlink/VexilonDll.h"
 #include "sim/PtyReader.h"
+#include "tests/reader/PrivateProgramFolder.h"
 #include "tests/support/FakeReaderPty.h"
 
 #include <gtest/gtest.h>
@@ -29,14 +30,6 @@ inline constexpr const char* kApplicationInfo = "VAN=RIVI_BR0000777_C0100_R0100_
 inline Bytes BytesOf(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
-
-// Set for the second run of a test program (PrivateFolderTestMain.cpp): the folder it
-// runs in, holding the copy of the reader-link library this process loaded, so that
-// its ports/COM<n> links belong to this run alone.
-inline constexpr const char* kProgramFolderVariable = "BRIMLET_TEST_PROGRAM_FOLDER";
-std::filesystem::path PrivateProgramFolder();
-// The reader-link library file this process loaded; empty if it cannot be told.
-std::filesystem::path LoadedVexilonFile();
 
 // The main window in this run's own program folder, on virtual time, with every
 // message box recorded and answered by boxAnswer. COM1 to COM100 are unplugged
