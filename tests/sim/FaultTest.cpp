@@ -180,10 +180,10 @@ TEST(RestartFault, ApplicationNeverComesAfterTheFinish) {
 }
 
 TEST(RestartFault, RestartTimeIsConfiguredAndWrongVersionComesBack) {
-    ReaderConfig config;
+    ReaderConfig config{};
     config.startIn = Firmware::BootLoader;
     config.restartTime = 9000ms;
-    config.faults.versionAfterFlash = "999999";
+    config.faults.versionAfterFlash.emplace("999999");
     ReaderSession session(config);
     ASSERT_EQ(session.Ask(TestHost().KeyProofRequest()), Hex("00"));
     ASSERT_TRUE(session.Transfer(sim::MakeSampleImage(300, "160101")));
