@@ -1,196 +1,137 @@
-// Host and reader built from the same authentication pieces must complete the exchange,
-// and every message a checker refuses must leave its outputs untouched.
+// Host and reader are built from the same authentication pieces: every message as libcrypto
+// computes it, and every checker accepting the good message and refusing damaged ones.
 #include "security/Authentication.h"
-#include "security/DownloadKey.h"
-#include "tests/security/Support.h"
+#include "tests/support/OpenSslOracle.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr unsigned char untouched = 0xC7;
+template <typename Build, typename... Inputs>
+Bytes Built(int length, Build build, const Inputs&... inputs) {
+    Bytes message(static_cast<size_t>(length));
+    build(inputs..., message.data());
+    return message;
+}
 
-// The values both sides hold at the start of an exchange.
+// The values both sides hold at the start of an exchange, and the messages they build.
 struct Session {
-    unsigned char cipherKey[24];
-    unsigned char macKey[24];
-    Bytes hostReserved = Bytes(hostReservedLength, 0);
-    Bytes hostRandom = RandomBytes(hostRandomLength, 1);
-    Bytes readerChallenge = RandomBytes(readerChallengeLength, 2);
-    Bytes readerRandom = RandomBytes(readerRandomLength, 3);
+    unsigned char downloadKey[downloadKeyLength], cipherKey[24], macKey[24];
+    const Bytes reserved = Bytes(8, 0), hostRandom = RandomBytes(16, 1);
+    const Bytes challenge = RandomBytes(8, 2), readerRandom = RandomBytes(16, 3);
 
-    Session() {
-        unsigned char downloadKey[downloadKeyLength];
+    explicit Session(unsigned char keyChange = 0) {
         BuildDownloadKey(CFunction(), downloadKey);
+        downloadKey[0] ^= keyChange;
         DeriveAuthenticationKeys(downloadKey, cipherKey, macKey);
     }
     SealKeys Keys() const { return {cipherKey, macKey}; }
-
-    Bytes Step1Response(const Bytes& challenge) const {
-        Bytes response(authStep1ResponseLength);
-        BuildAuthStep1Response(Keys(), challenge.data(), response.data());
-        return response;
+    Bytes Response1() const { return Built(17, BuildAuthStep1Response, Keys(), challenge.data()); }
+    Bytes Request2(const Bytes& readerChallenge) const {
+        return Built(43, BuildAuthStep2Request, Keys(), reserved.data(), readerChallenge.data(),
+                     hostRandom.data());
     }
-    Bytes Step2Request() const {
-        Bytes request(authStep2RequestLength);
-        BuildAuthStep2Request(Keys(), hostReserved.data(), readerChallenge.data(),
-                              hostRandom.data(), request.data());
-        return request;
-    }
-    Bytes Step2Response(const Bytes& reserved, const Bytes& challenge) const {
-        Bytes response(authStep2ResponseLength);
-        BuildAuthStep2Response(Keys(), reserved.data(), challenge.data(), readerRandom.data(),
-                               response.data());
-        return response;
+    Bytes Response2(const Bytes& hostReserved, const Bytes& readerChallenge) const {
+        return Built(41, BuildAuthStep2Response, Keys(), hostReserved.data(),
+                     readerChallenge.data(), readerRandom.data());
     }
     Bytes KeyPair() const {
-        Bytes secret(sharedSecretLength);
-        ComputeSharedSecret(hostRandom.data(), readerRandom.data(), secret.data());
-        Bytes pair(derivedKeyPairLength);
-        DeriveKeyPair(secret.data(), pair.data());
-        return pair;
+        Bytes secret = hostRandom; // the secret may replace the host's random bytes
+        ComputeSharedSecret(secret.data(), readerRandom.data(), secret.data());
+        return Built(48, DeriveKeyPair, secret.data());
     }
-    Bytes Step3Request() const {
-        Bytes request(authStep3RequestLength);
-        BuildAuthStep3Request(Keys(), KeyPair().data(), request.data());
-        return request;
-    }
+    Bytes Request3() const { return Built(59, BuildAuthStep3Request, Keys(), KeyPair().data()); }
 };
+
+// The first 24 bytes of SHA-256(secret || counter as 4 bytes big-endian).
+Bytes OracleCounterKey(const Bytes& secret, unsigned char counter) {
+    return Slice(OracleDigest("SHA256", Concat(secret, Bytes{0, 0, 0, counter})), 0, 24);
+}
+
+// The keys are counter hashes of the download key's digest halves, the key pair two counter
+// hashes of the XORed randoms; a seal is ECB blocks and their CBC-MAC.
+TEST(Authentication, EveryMessageIsAsLibcryptoComputesIt) {
+    const Session s;
+    const Bytes digest = OracleDigest("SHA256", Bytes(s.downloadKey, s.downloadKey + 16));
+    const Bytes cipherKey = OracleCounterKey(Slice(digest, 0, 16), 1);
+    const Bytes macKey = OracleCounterKey(Slice(digest, 16, 16), 2);
+    const auto sealed = [&](const Bytes& plain) {
+        const Bytes blocks = OracleDes(cipherKey, plain);
+        return ToHex(
+            Concat(blocks, Slice(OracleDes(macKey, blocks, true, true), plain.size() - 8, 8)));
+    };
+    Bytes secret(16);
+    for (size_t i = 0; i < secret.size(); ++i) {
+        secret[i] = s.hostRandom[i] ^ s.readerRandom[i];
+    }
+    EXPECT_EQ(ToHex(Built(3, BuildAuthStep1Request)), "FF0901");
+    EXPECT_EQ(ToHex(s.Response1()), "00" + sealed(s.challenge));
+    EXPECT_EQ(ToHex(s.Request2(s.challenge)),
+              "FF0902" + sealed(Concat(s.reserved, s.challenge, s.hostRandom)));
+    EXPECT_EQ(ToHex(s.Response2(s.reserved, s.challenge)),
+              "00" + sealed(Concat(s.reserved, s.challenge, s.readerRandom)));
+    EXPECT_EQ(ToHex(s.Request3()),
+              "FF0903" + sealed(Concat(OracleCounterKey(secret, 1), OracleCounterKey(secret, 2))));
+    EXPECT_EQ(ToHex(Built(2, BuildAuthStep3Response)), "004F");
+}
 
 Bytes Flipped(Bytes message, size_t index) {
     message[index] ^= 0x01;
     return message;
 }
 
+// pop_back keeps the last byte in memory, so only the length check can refuse the message.
 Bytes Truncated(Bytes message) {
     message.pop_back();
     return message;
 }
 
-TEST(Authentication, HostAndReaderCompleteAllThreeStepsAndAgreeOnTheKeyPair) {
-    const Session host;
-    Session reader;
-    reader.hostRandom.assign(hostRandomLength, 0); // the reader learns it in step 2
-    reader.hostReserved.assign(hostReservedLength, 0xFF);
-
-    unsigned char request1[authStep1RequestLength];
-    BuildAuthStep1Request(request1);
-    EXPECT_EQ(ToHex(request1, 3), "FF0901");
-    ASSERT_TRUE(CheckAuthStep1Request(request1, authStep1RequestLength));
-    Bytes response1 = reader.Step1Response(reader.readerChallenge);
-    response1[0] = 0xBE; // the response code byte is not examined
-    Bytes hostChallenge(readerChallengeLength);
-    ASSERT_TRUE(CheckAuthStep1Response(response1.data(), authStep1ResponseLength, host.Keys(),
-                                       hostChallenge.data()));
-    EXPECT_EQ(hostChallenge, reader.readerChallenge);
-
-    Session hostAfterStep1 = host;
-    hostAfterStep1.readerChallenge = hostChallenge;
-    const Bytes request2 = hostAfterStep1.Step2Request();
-    ASSERT_TRUE(CheckAuthStep2Request(request2.data(), authStep2RequestLength, reader.Keys(),
-                                      reader.readerChallenge.data(), reader.hostReserved.data(),
-                                      reader.hostRandom.data()));
-    EXPECT_EQ(reader.hostRandom, host.hostRandom);
-    EXPECT_EQ(reader.hostReserved, host.hostReserved);
-
-    const Bytes response2 = reader.Step2Response(reader.hostReserved, reader.readerChallenge);
-    Bytes hostReaderRandom(readerRandomLength);
-    ASSERT_TRUE(CheckAuthStep2Response(response2.data(), authStep2ResponseLength, host.Keys(),
-                                       host.hostReserved.data(), hostChallenge.data(),
-                                       hostReaderRandom.data()));
-    EXPECT_EQ(hostReaderRandom, reader.readerRandom);
-
-    hostAfterStep1.readerRandom = hostReaderRandom;
-    const Bytes request3 = hostAfterStep1.Step3Request();
-    EXPECT_EQ(ToHex(request3).substr(0, 6), "FF0903");
-    Bytes receivedPair(derivedKeyPairLength);
-    ASSERT_TRUE(CheckAuthStep3Request(request3.data(), authStep3RequestLength, reader.Keys(),
-                                      receivedPair.data()));
-    EXPECT_EQ(receivedPair, reader.KeyPair());
-
-    unsigned char response3[authStep3ResponseLength];
-    BuildAuthStep3Response(response3);
-    EXPECT_TRUE(CheckAuthStep3Response(response3, authStep3ResponseLength));
+int Length(const Bytes& message) {
+    return static_cast<int>(message.size());
 }
 
-// libcrypto alone: the step 2 request is ECB blocks, then CBC-MAC (no padding, 32 bytes
-// being whole blocks); the key pair is two counter hashes of the XORed randoms.
-TEST(Authentication, Step2RequestAndKeyPairAreAsLibcryptoComputesThem) {
-    const Session s;
-    const Bytes plain = Concat(Concat(s.hostReserved, s.readerChallenge), s.hostRandom);
-    Bytes sealed;
-    for (size_t offset = 0; offset < plain.size(); offset += 8) {
-        sealed = Concat(sealed,
-                        OracleDes(Bytes(s.cipherKey, s.cipherKey + 24), Slice(plain, offset, 8)));
+// A refused message leaves the outputs as they were; the good one yields what was sent.
+TEST(Authentication, CheckersRefuseDamagedMessagesWritingNothingAndAcceptTheGoodOne) {
+    const Session s, other(0x10);
+    const Bytes r1 = s.Response1(), r2 = s.Response2(s.reserved, s.challenge);
+    const Bytes q2 = s.Request2(s.challenge), q3 = s.Request3();
+    Bytes out(48, 0xC7), out2(16, 0xC7);
+    for (const Bytes& m : {Flipped(r1, 1), Flipped(r1, 16), Truncated(r1), other.Response1()}) {
+        EXPECT_FALSE(CheckAuthStep1Response(m.data(), Length(m), s.Keys(), out.data())) << ToHex(m);
     }
-    const Bytes mac = OracleTripleDesCbcLastBlock(Bytes(s.macKey, s.macKey + 24), sealed);
-    EXPECT_EQ(ToHex(s.Step2Request()), "FF0902" + ToHex(Concat(sealed, mac)));
+    for (const Bytes& m :
+         {Flipped(q2, 42), s.Request2(Flipped(s.challenge, 3)), Flipped(q2, 0), Truncated(q2)}) {
+        EXPECT_FALSE(CheckAuthStep2Request(m.data(), Length(m), s.Keys(), s.challenge.data(),
+                                           out.data(), out2.data()))
+            << ToHex(m);
+    }
+    for (const Bytes& m :
+         {Flipped(r2, 40), Truncated(r2), s.Response2(s.reserved, Flipped(s.challenge, 7)),
+          s.Response2(Flipped(s.reserved, 0), s.challenge)}) {
+        EXPECT_FALSE(CheckAuthStep2Response(m.data(), Length(m), s.Keys(), s.reserved.data(),
+                                            s.challenge.data(), out.data()))
+            << ToHex(m);
+    }
+    for (const Bytes& m : {Flipped(q3, 58), Flipped(q3, 1), Flipped(q3, 2), Truncated(q3)}) {
+        EXPECT_FALSE(CheckAuthStep3Request(m.data(), Length(m), s.Keys(), out.data())) << ToHex(m);
+    }
+    for (const Bytes& m : {Bytes{0x4F, 0x00}, Bytes{0x00, 0x6F}, Bytes{0x00}}) {
+        EXPECT_FALSE(CheckAuthStep3Response(m.data(), Length(m))) << ToHex(m);
+    }
+    EXPECT_EQ(ToHex(Concat(out, out2)), ToHex(Bytes(64, 0xC7)));
 
-    Bytes secret = s.hostRandom; // the shared secret may replace the host random in place
-    ComputeSharedSecret(secret.data(), s.readerRandom.data(), secret.data());
-    for (int i = 0; i < sharedSecretLength; ++i) {
-        EXPECT_EQ(secret[i], s.hostRandom[i] ^ s.readerRandom[i]);
-    }
-    const Bytes first = OracleSha256(Concat(secret, FromHex("00000001")));
-    const Bytes second = OracleSha256(Concat(secret, FromHex("00000002")));
-    EXPECT_EQ(ToHex(s.KeyPair()), ToHex(Concat(Slice(first, 0, 24), Slice(second, 0, 24))));
-}
-
-TEST(Authentication, HostRefusesBadResponsesAndLeavesItsOutputsUnchanged) {
-    const Session s;
-    Session other = s;
-    other.cipherKey[0] ^= 0x10;
-    other.macKey[0] ^= 0x10;
-    const Bytes good1 = s.Step1Response(s.readerChallenge);
-    for (const Bytes& response : {Flipped(good1, 9), Flipped(good1, 16), Flipped(good1, 1),
-                                  Slice(good1, 0, 9), other.Step1Response(s.readerChallenge)}) {
-        Bytes challenge(readerChallengeLength, untouched);
-        EXPECT_FALSE(CheckAuthStep1Response(response.data(), static_cast<int>(response.size()),
-                                            s.Keys(), challenge.data()))
-            << ToHex(response);
-        EXPECT_EQ(challenge, Bytes(readerChallengeLength, untouched));
-    }
-    const Bytes good2 = s.Step2Response(s.hostReserved, s.readerChallenge);
-    for (const Bytes& response : {Flipped(good2, 40), Flipped(good2, 20), Truncated(good2),
-                                  s.Step2Response(s.hostReserved, Flipped(s.readerChallenge, 7)),
-                                  s.Step2Response(Flipped(s.hostReserved, 0), s.readerChallenge)}) {
-        Bytes readerRandom(readerRandomLength, untouched);
-        EXPECT_FALSE(CheckAuthStep2Response(response.data(), static_cast<int>(response.size()),
-                                            s.Keys(), s.hostReserved.data(),
-                                            s.readerChallenge.data(), readerRandom.data()))
-            << ToHex(response);
-        EXPECT_EQ(readerRandom, Bytes(readerRandomLength, untouched));
-    }
-    // step 3: only the letter O in byte 1 is accepted, whatever the other bytes
-    EXPECT_TRUE(CheckAuthStep3Response(FromHex("7E4F1234").data(), 4));
-    for (const char* response : {"006F", "0030", "0058", "0000", "4F00", "00"}) {
-        const Bytes bytes = FromHex(response);
-        EXPECT_FALSE(CheckAuthStep3Response(bytes.data(), static_cast<int>(bytes.size())))
-            << response;
-    }
-}
-
-TEST(Authentication, ReaderRefusesBadRequestsAndWritesNothing) {
-    const Session s;
-    Session other = s;
-    other.readerChallenge = Flipped(s.readerChallenge, 3);
-    EXPECT_FALSE(CheckAuthStep1Request(FromHex("FF0902").data(), 3));
-    EXPECT_FALSE(CheckAuthStep1Request(FromHex("FF090100").data(), 4));
-    const Bytes good2 = s.Step2Request(), good3 = s.Step3Request();
-    for (const Bytes& request :
-         {Flipped(good2, 42), other.Step2Request(), Flipped(good2, 0), Truncated(good2),
-          Flipped(good3, 58), Flipped(good3, 3), Flipped(good3, 2)}) {
-        const int length = static_cast<int>(request.size());
-        Bytes first(derivedKeyPairLength, untouched), second(hostRandomLength, untouched);
-        EXPECT_FALSE(length != authStep3RequestLength
-                         ? CheckAuthStep2Request(request.data(), length, s.Keys(),
-                                                 s.readerChallenge.data(), first.data(),
-                                                 second.data())
-                         : CheckAuthStep3Request(request.data(), length, s.Keys(), first.data()))
-            << ToHex(request);
-        EXPECT_EQ(first, Bytes(derivedKeyPairLength, untouched));
-        EXPECT_EQ(second, Bytes(hostRandomLength, untouched));
-    }
+    const Bytes q1 = Built(3, BuildAuthStep1Request), r3 = {0x7E, 0x4F, 0x12}; // only byte 1 counts
+    EXPECT_TRUE(CheckAuthStep1Request(q1.data(), 3) && CheckAuthStep3Response(r3.data(), 3));
+    ASSERT_TRUE(CheckAuthStep1Response(Flipped(r1, 0).data(), 17, s.Keys(), out.data()));
+    EXPECT_EQ(ToHex(Slice(out, 0, 8)), ToHex(s.challenge));
+    ASSERT_TRUE(CheckAuthStep2Request(q2.data(), 43, s.Keys(), s.challenge.data(), out.data(),
+                                      out2.data()));
+    EXPECT_EQ(ToHex(Concat(Slice(out, 0, 8), out2)), ToHex(Concat(s.reserved, s.hostRandom)));
+    ASSERT_TRUE(CheckAuthStep2Response(r2.data(), 41, s.Keys(), s.reserved.data(),
+                                       s.challenge.data(), out.data()));
+    EXPECT_EQ(ToHex(Slice(out, 0, 16)), ToHex(s.readerRandom));
+    ASSERT_TRUE(CheckAuthStep3Request(q3.data(), 59, s.Keys(), out.data()));
+    EXPECT_EQ(ToHex(out), ToHex(s.KeyPair()));
 }
 
 } // namespace

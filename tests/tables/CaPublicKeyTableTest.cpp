@@ -1,195 +1,102 @@
 #include "tables/CaPublicKeyTable.h"
+#include "tables/CaPublicKeyList.h"
+#include "tests/support/OpenSslOracle.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <memory>
 
-#include "tables/CaPublicKeyList.h"
-#include "tests/tables/KeyListCopy.h"
-#include "tests/tables/TestBytes.h"
-
 namespace {
 
-constexpr size_t checkedLength = offsetof(CaPublicKeyEntry, checkValue);
 constexpr size_t modulusEnd = offsetof(CaPublicKeyEntry, exponent);
-constexpr size_t exponentEnd = offsetof(CaPublicKeyEntry, checkValue);
+constexpr size_t checkedLength = offsetof(CaPublicKeyEntry, checkValue);
 
-using EntryImage = std::array<unsigned char, sizeof(CaPublicKeyEntry)>;
-
-const CaPublicKeyTable& FilledTable() {
-    static const auto table = [] {
-        auto filled = std::make_unique<CaPublicKeyTable>();
-        InitCaPublicKeyTable(*filled);
-        return filled;
-    }();
-    return *table;
+Bytes Image(const CaPublicKeyEntry& entry) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&entry);
+    return Bytes(bytes, bytes + sizeof entry);
 }
 
-EntryImage ImageOf(const CaPublicKeyEntry& entry) {
-    EntryImage image;
-    std::memcpy(image.data(), &entry, image.size());
-    return image;
-}
-
-// The entry as it must be, built from the key list copy without the program's code:
-// right-aligned big-endian fields, little-endian bit count, libcrypto's SHA-1.
-EntryImage ExpectedImage(const KeyListCopyRow& row) {
-    EntryImage image{};
+// The entry as it must be over what it held before, built without the program's code: marker
+// 31, RID, key index, the bit count little-endian, modulus and exponent big-endian at the end
+// of their fields, then libcrypto's SHA-1 of all that.
+Bytes ExpectedImage(Bytes image, std::string_view rid, unsigned char keyIndex, uint32_t bits,
+                    std::string_view exponentHex, std::string_view modulusHex) {
+    const Bytes exponent = FromHex(std::string(exponentHex));
+    const Bytes modulus = FromHex(std::string(modulusHex));
     image[0] = 0x31;
-    const auto rid = ParseHex(row.rid);
-    std::copy(rid.begin(), rid.end(), image.begin() + 1);
-    image[6] = ParseHex(row.keyIndex).at(0);
-    for (int i = 0; i < 4; ++i) {
-        image[8 + i] = static_cast<unsigned char>(static_cast<uint32_t>(row.bits) >> (8 * i));
+    std::ranges::copy(FromHex(std::string(rid)), image.begin() + 1);
+    image[6] = keyIndex;
+    for (size_t i = 0; i < 4; ++i) {
+        image[8 + i] = static_cast<unsigned char>(bits >> (8 * i));
     }
-    const auto modulus = ParseHex(row.modulus);
-    std::copy(modulus.begin(), modulus.end(), image.begin() + modulusEnd - modulus.size());
-    const auto exponent = ParseHex(row.exponent);
-    std::copy(exponent.begin(), exponent.end(), image.begin() + exponentEnd - exponent.size());
-    const Sha1Digest check = OpenSslSha1(image.data(), checkedLength);
-    std::copy(check.begin(), check.end(), image.begin() + checkedLength);
+    std::ranges::copy(modulus, image.begin() + static_cast<long>(modulusEnd - modulus.size()));
+    std::ranges::copy(exponent, image.begin() + static_cast<long>(checkedLength - exponent.size()));
+    std::ranges::copy(OracleDigest("SHA1", Slice(image, 0, checkedLength)),
+                      image.begin() + checkedLength);
     return image;
 }
 
-bool AllZero(const unsigned char* bytes, size_t from, size_t to) {
-    return std::all_of(bytes + from, bytes + to, [](unsigned char b) { return b == 0; });
-}
-
-TEST(CaPublicKeyTable, CountsTheSeventySixKeys) {
-    EXPECT_EQ(FilledTable().count, 76u);
-}
-
-TEST(CaPublicKeyTable, FillingOverOldContentsGivesTheSameTable) {
-    auto dirty = std::make_unique<CaPublicKeyTable>();
-    std::memset(dirty.get(), 0xA5, sizeof *dirty);
-    InitCaPublicKeyTable(*dirty);
-    EXPECT_EQ(std::memcmp(dirty.get(), &FilledTable(), sizeof *dirty), 0);
-}
-
-TEST(CaPublicKeyTable, UnusedSlotsStayEntirelyZero) {
-    for (int slot = 76; slot < caPublicKeySlots; ++slot) {
-        const auto image = ImageOf(FilledTable().entries[slot]);
-        EXPECT_TRUE(AllZero(image.data(), 0, image.size())) << "slot " << slot;
+TEST(CaPublicKeyTable, FilledOverOldContentsHoldsEveryListedKeyAndZerosElsewhere) {
+    auto table = std::make_unique<CaPublicKeyTable>();
+    std::memset(table.get(), 0xA5, sizeof *table);
+    InitCaPublicKeyTable(*table);
+    const auto list = CaPublicKeyList();
+    ASSERT_EQ(list.size(), 76u);
+    EXPECT_EQ(table->count, 76u);
+    const Bytes zeros(sizeof(CaPublicKeyEntry), 0);
+    for (size_t slot = 0; slot < caPublicKeySlots; ++slot) {
+        SCOPED_TRACE("slot " + std::to_string(slot));
+        const CaPublicKeyRow* row = slot < list.size() ? &list[slot] : nullptr;
+        EXPECT_EQ(ToHex(Image(table->entries[slot])),
+                  ToHex(row ? ExpectedImage(zeros, row->rid, row->keyIndex, row->bits,
+                                            row->exponentHex, row->modulusHex)
+                            : zeros));
     }
 }
 
-// Every filled slot against an image built independently from the key list copy.
-class CaPublicKeyEntryImage : public testing::TestWithParam<KeyListCopyRow> {};
-
-TEST_P(CaPublicKeyEntryImage, MatchesTheIndependentImage) {
-    const KeyListCopyRow& row = GetParam();
-    const auto actual = ImageOf(FilledTable().entries[row.slot]);
-    EXPECT_EQ(ToHex(actual.data(), actual.size()), ToHex(ExpectedImage(row).data(), actual.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(KeyList, CaPublicKeyEntryImage, testing::ValuesIn(ReadKeyListCopy()),
-                         [](const auto& info) {
-                             return "Slot" + std::to_string(info.param.slot) + "_" +
-                                    info.param.rid + "_" + info.param.keyIndex;
-                         });
-
-TEST(CaPublicKeyEntry, Slot0ModulusOf512BitsSitsAtTheEndOfItsField) {
-    const auto& entry = FilledTable().entries[0];
-    const auto image = ImageOf(entry);
-    EXPECT_TRUE(AllZero(image.data(), 12, 204));
-    EXPECT_EQ(ToHex(image.data() + 204, 64), ReadKeyListCopy().at(0).modulus);
-    EXPECT_EQ(ToHex(image.data() + 8, 4), "00020000");
-}
-
-TEST(CaPublicKeyEntry, ExponentThreeIsOneByteAtTheEnd) {
-    const auto image = ImageOf(FilledTable().entries[0]);
-    EXPECT_TRUE(AllZero(image.data(), 268, 523));
-    EXPECT_EQ(image[523], 0x03);
-}
-
-TEST(CaPublicKeyEntry, Slot1Exponent010001EndsAtOffset523) {
-    const auto image = ImageOf(FilledTable().entries[1]);
-    EXPECT_TRUE(AllZero(image.data(), 268, 521));
-    EXPECT_EQ(ToHex(image.data() + 521, 3), "010001");
-}
-
-TEST(CaPublicKeyEntry, A1984BitModulusLeavesEightLeadingZeros) {
-    for (int slot : {1, 11, 17, 22, 29, 33, 38, 42, 46, 49, 59, 68, 74, 75}) {
-        const auto image = ImageOf(FilledTable().entries[slot]);
-        EXPECT_EQ(ToHex(image.data() + 8, 4), "C0070000") << "slot " << slot;
-        EXPECT_TRUE(AllZero(image.data(), 12, 20)) << "slot " << slot;
-        EXPECT_GE(image[20], 0x80) << "slot " << slot;
+// A 2048-bit modulus and a 256-byte exponent fill their fields. The entry is written over,
+// not cleared, and the check value covers what was left there; nothing else changes.
+TEST(SetCaPublicKey, WritesItsOwnEntryOnlyOverWhatItHeld) {
+    auto table = std::make_unique<CaPublicKeyTable>();
+    std::memset(table.get(), 0xA5, sizeof *table);
+    const auto before = std::make_unique<CaPublicKeyTable>(*table);
+    const std::string modulus = ToHex(RandomBytes(256, 1)).replace(0, 1, "F");
+    for (const std::string& exponent : {std::string("010001"), ToHex(RandomBytes(256, 2))}) {
+        ASSERT_TRUE(SetCaPublicKey(*table, 2048, 0x92, "a000000003", exponent, modulus, 5));
+        EXPECT_EQ(ToHex(Image(table->entries[5])),
+                  ToHex(ExpectedImage(Image(before->entries[5]), "A000000003", 0x92, 2048, exponent,
+                                      modulus)));
+        std::memcpy(&table->entries[5], &before->entries[5], sizeof(CaPublicKeyEntry));
+        EXPECT_EQ(std::memcmp(table.get(), before.get(), sizeof *table), 0);
     }
 }
 
-TEST(CaPublicKeyEntry, Slot12LowerCaseModulusGivesTheUpperCaseBytes) {
-    const CaPublicKeyRow& row = CaPublicKeyList()[12];
-    ASSERT_EQ(row.modulusHex.find_first_of("ABCDEF"), std::string_view::npos);
-    ASSERT_NE(row.modulusHex.find_first_of("abcdef"), std::string_view::npos);
-
-    auto upperCase = std::make_unique<CaPublicKeyTable>();
-    ASSERT_TRUE(SetCaPublicKey(*upperCase, row.bits, row.keyIndex, std::string(row.rid),
-                               std::string(row.exponentHex), ToUpper(row.modulusHex), 12));
-    EXPECT_EQ(ImageOf(upperCase->entries[12]), ImageOf(FilledTable().entries[12]));
-}
-
-struct SharedModulus {
-    int slot;
-    int sameAs;
-};
-
-class CaPublicKeySharedModulus : public testing::TestWithParam<SharedModulus> {};
-
-TEST_P(CaPublicKeySharedModulus, SameModulusDifferentCheckValue) {
-    const auto& entry = FilledTable().entries[GetParam().slot];
-    const auto& other = FilledTable().entries[GetParam().sameAs];
-    EXPECT_EQ(std::memcmp(entry.modulus, other.modulus, sizeof entry.modulus), 0);
-    EXPECT_NE(std::memcmp(entry.checkValue, other.checkValue, sizeof entry.checkValue), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Pairs, CaPublicKeySharedModulus,
-                         testing::Values(SharedModulus{61, 27}, SharedModulus{62, 28},
-                                         SharedModulus{69, 52}, SharedModulus{70, 53},
-                                         SharedModulus{73, 60}),
-                         [](const auto& info) {
-                             return "Slot" + std::to_string(info.param.slot) + "_Slot" +
-                                    std::to_string(info.param.sameAs);
-                         });
-
-// The check value covers all of offsets 0 to 523, so any change there must show.
-TEST(CaPublicKeyCheckValue, ChangesWhenAnyCheckedByteChanges) {
-    const auto stored = ImageOf(FilledTable().entries[0]);
-    const Sha1Digest recomputed = OpenSslSha1(stored.data(), checkedLength);
-    ASSERT_TRUE(std::equal(recomputed.begin(), recomputed.end(), stored.begin() + checkedLength));
-    for (size_t offset = 0; offset < checkedLength; ++offset) {
-        auto changed = stored;
-        changed[offset] ^= 0x01;
-        const Sha1Digest digest = OpenSslSha1(changed.data(), checkedLength);
-        ASSERT_FALSE(std::equal(digest.begin(), digest.end(), stored.begin() + checkedLength))
-            << "offset " << offset;
-    }
-}
-
-TEST(CaPublicKeyCheckValue, DependsOnTheReservedByteAndTheBitCountByteOrder) {
-    const auto stored = ImageOf(FilledTable().entries[3]);
-    const auto checkOf = [](const EntryImage& image) {
-        const Sha1Digest digest = OpenSslSha1(image.data(), checkedLength);
-        return ToHex(digest.data(), digest.size());
+TEST(SetCaPublicKey, RefusesTextsOrSlotsThatDoNotFitAndWritesNothing) {
+    auto table = std::make_unique<CaPublicKeyTable>();
+    std::memset(table.get(), 0xA5, sizeof *table);
+    const auto before = std::make_unique<CaPublicKeyTable>(*table);
+    const std::string good = "C26B3CB3833E42D8", tooLong(514, 'F');
+    const struct {
+        const char* name;
+        std::string rid, exponent, modulus;
+        int32_t slot;
+    } cases[] = {
+        {"slot -1", "A000000003", "03", good, -1},
+        {"slot 100", "A000000003", "03", good, 100},
+        {"slot far away", "A000000003", "03", good, 1 << 30},
+        {"9-character RID", "A00000000", "03", good, 0},
+        {"11-character RID", "A0000000031", "03", good, 0},
+        {"odd exponent", "A000000003", "010", good, 0},
+        {"odd modulus", "A000000003", "03", good + "F", 0},
+        {"257-byte modulus", "A000000003", "03", tooLong, 0},
+        {"257-byte exponent", "A000000003", tooLong, good, 0},
     };
-    ASSERT_EQ(checkOf(stored), ToHex(stored.data() + checkedLength, 20));
-
-    auto reservedSet = stored;
-    reservedSet[7] = 0x01;
-    EXPECT_NE(checkOf(reservedSet), checkOf(stored));
-
-    auto bigEndianBits = stored;
-    std::reverse(bigEndianBits.begin() + 8, bigEndianBits.begin() + 12);
-    EXPECT_NE(checkOf(bigEndianBits), checkOf(stored));
-}
-
-TEST(CaPublicKeyEntry, TrailingReservedBytesStayZero) {
-    for (int slot = 0; slot < 76; ++slot) {
-        const auto image = ImageOf(FilledTable().entries[slot]);
-        EXPECT_EQ(image[7], 0) << "slot " << slot;
-        EXPECT_TRUE(AllZero(image.data(), 544, 548)) << "slot " << slot;
+    for (const auto& c : cases) {
+        EXPECT_FALSE(SetCaPublicKey(*table, 64, 0x90, c.rid, c.exponent, c.modulus, c.slot))
+            << c.name;
+        EXPECT_EQ(std::memcmp(table.get(), before.get(), sizeof *table), 0) << c.name;
     }
 }
 
