@@ -1,4 +1,5 @@
 #include "security/DownloadKey.h"
+#include "security/KeyProof.h"
 #include "tests/support/OpenSslOracle.h"
 
 #include <gtest/gtest.h>
@@ -7,20 +8,19 @@
 
 namespace {
 
-// Each half on its own: triple-DES deciphered under the built-in key, then XORed with the
-// built-in chaining value.
+// Each half on its own: deciphered under the built-in key, XORed with the chaining value.
 std::string OracleUnwrap(const std::string& halves) {
     const CFunction function;
-    Bytes key =
-        OracleDes(Bytes(function.tripleKey, function.tripleKey + 24), FromHex(halves), false);
+    Bytes key = OracleDes(Concat(Bytes{}, function.tripleKey), FromHex(halves), false);
     for (size_t i = 0; i < key.size(); ++i) {
         key[i] ^= function.initVector[i % 8];
     }
     return ToHex(key);
 }
 
-TEST(DownloadKey, BuiltInAndRandomKeysUnwrapAsLibcryptoDoesAndWrapBack) {
-    unsigned char key[downloadKeyLength];
+// The proof is two-key triple DES (K1 K2 K1) of each plaintext half on its own.
+TEST(DownloadKey, UnwrapsAsLibcryptoDoesWrapsBackAndIsProvedByItsKeyOnly) {
+    unsigned char key[downloadKeyLength], proof[keyProofLength];
     BuildDownloadKey(CFunction(), key);
     EXPECT_EQ(ToHex(key), OracleUnwrap(std::string(wrappedKeyHalf1) + wrappedKeyHalf2));
     for (unsigned seed = 0; seed < 100; ++seed) {
@@ -28,8 +28,15 @@ TEST(DownloadKey, BuiltInAndRandomKeysUnwrapAsLibcryptoDoesAndWrapBack) {
         std::string half1, half2;
         WrapDownloadKey(original.data(), CFunction(), half1, half2);
         ASSERT_TRUE(UnwrapDownloadKey(half1, half2, CFunction(), key));
-        ASSERT_EQ(ToHex(key), ToHex(original)) << seed;
-        ASSERT_EQ(OracleUnwrap(half1 + half2), ToHex(original)) << seed;
+        ASSERT_EQ(ToHex(key) + OracleUnwrap(half1 + half2), ToHex(Concat(original, original)));
+        BuildKeyProof(key, proof);
+        ASSERT_EQ(ToHex(proof), ToHex(OracleDes(Concat(original, Slice(original, 0, 8)),
+                                                FromHex(keyProofPlaintext))));
+        EXPECT_TRUE(CheckKeyProof(key, proof)) << seed;
+        key[seed % 16] ^= 0x02; // not a parity bit
+        EXPECT_FALSE(CheckKeyProof(key, proof)) << seed;
+        proof[seed % 16] ^= 0x80;
+        EXPECT_FALSE(CheckKeyProof(original.data(), proof)) << seed;
     }
 }
 
@@ -47,10 +54,9 @@ TEST(DownloadKey, MalformedHalvesAreRefusedAndNothingIsWritten) {
 
 // 16000 bytes leave a given value out with probability about e^-62.
 TEST(DrawHostValues, ReservedBytesAreZeroAndEveryRandomByteValueOccurs) {
-    unsigned char reserved[hostReservedLength], random[hostRandomLength];
+    unsigned char reserved[hostReservedLength] = {0xEE}, random[hostRandomLength];
     std::set<unsigned char> seen;
     for (int draw = 0; draw < 1000; ++draw) {
-        std::fill(std::begin(reserved), std::end(reserved), 0xEE);
         ASSERT_TRUE(DrawHostValues(reserved, random));
         ASSERT_EQ(ToHex(reserved), "0000000000000000");
         seen.insert(std::begin(random), std::end(random));

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// An unpaired last character is ignored. Characters outside 0-9 and a-f take the upper-case
-// rule modulo 256: 'G' is 0x10, 'z' 0x43 (0x43 * 16 mod 256 | 0x43 = 0x73), ' ' 0xE9
-// (0x90 | 0xE9 = 0xF9), '#' 0xEC; 'g' is 0x30 by the fall-through.
-TEST(HexToBytes, WritesHalfTheTextLengthByTheConversionRule) {
+// An unpaired last character is ignored. Outside 0-9 and a-f the upper-case rule runs modulo
+// 256: 'G' is 0x10, 'z' 0x43 (0x30 | 0x43 = 0x73), ' ' 0xE9 (0x90 | 0xE9), '#' 0xEC, 'g' 0x30.
+// BytesToHex gives upper case for any count, beyond the old work buffer too, and nothing for
+// a count of zero or less.
+TEST(Hex, HexToBytesFollowsTheConversionRuleAndBytesToHexIsUpperCase) {
     // clang-format off
     const struct {
         std::string text;
@@ -20,20 +19,14 @@ TEST(HexToBytes, WritesHalfTheTextLengthByTheConversionRule) {
                  {"pass", "9AFC"}};
     // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
         const Bytes expected = FromHex(c.bytes);
         // a guard byte past the expected end must survive: nothing more is written
         Bytes out(expected.size() + 1, 0xA5);
-        EXPECT_EQ(HexToBytes(c.text, out.data()), static_cast<int>(expected.size()));
-        EXPECT_EQ(ToHex(out), ToHex(expected) + "A5");
+        EXPECT_EQ(HexToBytes(c.text, out.data()), static_cast<int>(expected.size())) << c.text;
+        EXPECT_EQ(ToHex(out), ToHex(expected) + "A5") << c.text;
     }
-}
-
-// Any count, beyond the old work buffer too; none at all for a count of zero or less.
-TEST(BytesToHex, UpperCaseTwoCharactersPerByte) {
     const Bytes bytes = RandomBytes(5000, 9);
     EXPECT_EQ(BytesToHex(bytes.data(), 5000), ToHex(bytes));
+    EXPECT_EQ(BytesToHex(bytes.data(), 1), ToHex(Slice(bytes, 0, 1)));
     EXPECT_EQ(BytesToHex(bytes.data(), 0) + BytesToHex(bytes.data(), -1), "");
 }
-
-} // namespace

@@ -7,15 +7,13 @@
 #include <string>
 #include <vector>
 
-// Bytes and hexadecimal on the test side, written apart from the program's own conversion
-// so that expectations do not lean on the code under test.
+// Test-side bytes and hex, apart from the program's own so expectations do not lean on it.
 using Bytes = std::vector<unsigned char>;
 
 // Digits of either case, spaces ignored; anything else is a mistyped test vector.
 inline Bytes FromHex(std::string digits) {
     std::erase(digits, ' ');
-    if (digits.size() % 2 != 0 ||
-        digits.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+    if (digits.size() % 2 || digits.find_first_not_of("0123456789ABCDEFabcdef") != digits.npos) {
         throw std::invalid_argument("mistyped test vector: " + digits);
     }
     Bytes bytes(digits.size() / 2);
@@ -43,7 +41,6 @@ inline Bytes Slice(std::span<const unsigned char> bytes, size_t offset, size_t c
     return Bytes(part.begin(), part.end());
 }
 
-// Seeded, so that a failing case can be replayed.
 inline Bytes RandomBytes(size_t count, unsigned seed) {
     std::mt19937 generator(seed);
     Bytes bytes(count);

@@ -4,16 +4,14 @@
 #include <openssl/evp.h>
 
 Bytes OracleDes(const Bytes& key, const Bytes& data, bool encrypt, bool cbc) {
-    // single DES is triple DES with three equal keys, which the default provider still offers
     const Bytes key24 = key.size() == 8 ? Concat(key, key, key) : key;
     const std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> context(
         EVP_CIPHER_CTX_new(), EVP_CIPHER_CTX_free);
-    const unsigned char zeroChain[8] = {};
     Bytes out(data.size());
     int written = 0;
-    if (key24.size() != 24 || data.size() % 8 != 0 ||
+    if (key24.size() != 24 ||
         EVP_CipherInit_ex(context.get(), cbc ? EVP_des_ede3_cbc() : EVP_des_ede3_ecb(), nullptr,
-                          key24.data(), zeroChain, encrypt ? 1 : 0) != 1 ||
+                          key24.data(), Bytes(8, 0).data(), encrypt ? 1 : 0) != 1 ||
         EVP_CIPHER_CTX_set_padding(context.get(), 0) != 1 ||
         EVP_CipherUpdate(context.get(), out.data(), &written, data.data(),
                          static_cast<int>(data.size())) != 1 ||
@@ -23,12 +21,12 @@ Bytes OracleDes(const Bytes& key, const Bytes& data, bool encrypt, bool cbc) {
     return out;
 }
 
-Bytes OracleDigest(const char* name, const Bytes& message) {
+Bytes OracleDigest(const char* sha1OrSha256, const Bytes& message) {
     Bytes digest(EVP_MAX_MD_SIZE);
     size_t length = 0;
-    if (EVP_Q_digest(nullptr, name, nullptr, message.data(), message.size(), digest.data(),
+    if (EVP_Q_digest(nullptr, sha1OrSha256, nullptr, message.data(), message.size(), digest.data(),
                      &length) != 1) {
-        throw std::runtime_error(std::string("libcrypto ") + name + " failed");
+        throw std::runtime_error(std::string("libcrypto ") + sha1OrSha256 + " failed");
     }
     digest.resize(length);
     return digest;

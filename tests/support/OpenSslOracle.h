@@ -2,10 +2,8 @@
 
 #include "tests/support/HexBytes.h"
 
-// libcrypto as an independent second implementation; it is linked into tests only.
-
-// Triple DES under K1 K2 K3 = key, or single DES for an 8-byte key, over whole blocks
-// without padding; with cbc the chaining starts from zero.
+// libcrypto, the independent oracle (tests only): triple DES under K1 K2 K3 without padding,
+// CBC from zero; an 8-byte key is single DES as three equal keys (the default provider has no
+// single-DES cipher).
 Bytes OracleDes(const Bytes& key, const Bytes& data, bool encrypt = true, bool cbc = false);
-// name: "SHA1" or "SHA256"
-Bytes OracleDigest(const char* name, const Bytes& message);
+Bytes OracleDigest(const char* sha1OrSha256, const Bytes& message);
