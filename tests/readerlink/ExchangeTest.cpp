@@ -1,5 +1,5 @@
-// The exchange over a scripted byte transport: every way an answer can arrive or
-// fail to, and the exact request frame that goes out first.
+// The exchange and its frame parser over a scripted byte transport: every way an
+// answer can arrive or fail to, and the exact request frame that goes out first.
 
 #include "readerlink/Frame.h"
 #include "readerlink/Polling.h"
@@ -14,44 +14,52 @@ namespace {
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
-// Each read hands out the next piece (or what fits of it); no piece left is
-// silence, or a vanished device when readFails.
+enum class AfterScript { Silence, DeviceGone, NoiseForever };
+
+struct ExchangeCase {
+    const char* name;
+    std::deque<Bytes> incoming; // one piece per read
+    int code;
+    Bytes stored;
+    AfterScript after = AfterScript::Silence;
+    Bytes stale = {}; // waiting before the request: read first unless discarded
+    bool writeFails = false;
+    std::chrono::milliseconds timeout = 200ms;
+};
+
 class ScriptedTransport : public readerlink::ByteTransport {
 public:
-    std::deque<Bytes> incoming;
-    Bytes stale; // waiting before the request: read first unless discarded
-    bool writeFails = false;
-    bool readFails = false;
-    bool noiseForever = false;
+    explicit ScriptedTransport(ExchangeCase script) : script_(std::move(script)) {}
     Bytes wire; // everything written
 
-    void DiscardInput() override { stale.clear(); }
+    void DiscardInput() override { script_.stale.clear(); }
 
     bool WriteAll(std::span<const std::uint8_t> bytes) override {
         wire.insert(wire.end(), bytes.begin(), bytes.end());
-        if (!stale.empty()) {
-            incoming.push_front(std::exchange(stale, {}));
+        if (!script_.stale.empty()) {
+            script_.incoming.push_front(std::exchange(script_.stale, {}));
         }
-        return !writeFails;
+        return !script_.writeFails;
     }
 
     ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds) override {
-        if (noiseForever) {
-            std::fill(buffer.begin(), buffer.end(), 0xFF);
-            return {buffer.size(), false};
+        if (script_.incoming.empty()) {
+            const bool noise = script_.after == AfterScript::NoiseForever;
+            std::fill_n(buffer.begin(), noise ? buffer.size() : 0, 0xFF);
+            return {noise ? buffer.size() : 0, script_.after == AfterScript::DeviceGone};
         }
-        if (incoming.empty()) {
-            return {0, readFails};
-        }
-        Bytes& piece = incoming.front();
+        Bytes& piece = script_.incoming.front();
         const std::size_t count = std::min(piece.size(), buffer.size());
         std::copy_n(piece.begin(), count, buffer.begin());
         piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(count));
         if (piece.empty()) {
-            incoming.pop_front();
+            script_.incoming.pop_front();
         }
         return {count, false};
     }
+
+private:
+    ExchangeCase script_;
 };
 
 Bytes Numbered(std::size_t count) {
@@ -65,60 +73,41 @@ Bytes Numbered(std::size_t count) {
 // Response 00 'V' 'A' 'N': LRC 04^00^56^41^4E^03 = 5E.
 const Bytes kVan = {0x00, 0x56, 0x41, 0x4E};
 const Bytes kVanFrame = {0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x03, 0x5E};
-
-struct ExchangeCase {
-    const char* name;
-    std::deque<Bytes> pieces;
-    int code;
-    Bytes stored;
-    Bytes stale = {};
-    bool writeFails = false;
-    bool readFails = false;
-    bool noiseForever = false;
-    std::chrono::milliseconds timeout = 200ms;
-};
+constexpr auto kGone = AfterScript::DeviceGone;
+constexpr auto kNoise = AfterScript::NoiseForever;
+constexpr auto kQuiet = AfterScript::Silence;
 
 TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
     const ExchangeCase cases[] = {
         {"whole frame", {kVanFrame}, VQ_OK, kVan},
-        {"split across reads",
-         {{0x02}, {0x00, 0x04, 0x00}, {0x56, 0x41}, {0x4E, 0x03}, {0x5E}},
-         VQ_OK,
-         kVan},
+        {"split reads", {{0x02}, {0x00, 0x04, 0x00, 0x56}, {0x41, 0x4E, 0x03, 0x5E}}, VQ_OK, kVan},
         {"garbage before STX", {{0xFF, 0x00, 0x03, 0x7E}, kVanFrame}, VQ_OK, kVan},
-        {"bytes after the frame ignored", {kVanFrame, {0x02, 0x00}}, VQ_OK, kVan},
         {"bad LRC", {{0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x03, 0x5F}}, VQ_ERR_MALFORMED, {}},
         {"bad ETX", {{0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x04, 0x5E}}, VQ_ERR_MALFORMED, {}},
-        {"zero length", {{0x02, 0x00, 0x00}}, VQ_ERR_MALFORMED, {}},
         {"length over 4096", {{0x02, 0x10, 0x01}}, VQ_ERR_MALFORMED, {}},
+        {"zero length", {{0x02, 0x00, 0x00}}, VQ_ERR_MALFORMED, {}},
+        {"LRC taken over STX", {{0x02, 0x00, 0x01, 0x00, 0x03, 0x00}}, VQ_ERR_MALFORMED, {}},
         {"NAK", {{0x15}}, VQ_ERR_REFUSED, {}},
+        {"NAK after garbage", {{0xAA, 0x15}}, VQ_ERR_REFUSED, {}},
+        {"NAK inside a payload is data", {{0x02, 0x00, 0x01, 0x15, 0x03, 0x17}}, VQ_OK, {0x15}},
         {"silence", {}, VQ_ERR_TIMEOUT, {}},
         {"stops mid-frame", {{0x02, 0x00, 0x04, 0x00, 0x56}}, VQ_ERR_TIMEOUT, {}},
-        {"exactly 1000 bytes", {readerlink::EncodeFrame(Numbered(1000))}, VQ_OK, Numbered(1000)},
+        {"1000 bytes", {readerlink::EncodeFrame(Numbered(1000))}, VQ_OK, Numbered(1000)},
         {"1001 bytes", {readerlink::EncodeFrame(Numbered(1001))}, VQ_ERR_TOO_LONG, Numbered(1000)},
-        {"4096 bytes", {readerlink::EncodeFrame(Numbered(4096))}, VQ_ERR_TOO_LONG, Numbered(1000)},
-        {"stale answer dropped", {kVanFrame}, VQ_OK, kVan, readerlink::EncodeFrame(Bytes{0x00})},
-        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, {}, true},
-        {"device vanishes", {{0x02, 0x00}}, VQ_ERR_PORT_LOST, {}, {}, false, true},
-        {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, {}, false, false, true, 20ms},
-        {"zero time-out takes an answer already there",
+        {"device gone", {{0x02, 0x00}}, VQ_ERR_PORT_LOST, {}, kGone},
+        {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, kNoise, {}, false, 20ms},
+        {"stale input dropped",
          {kVanFrame},
          VQ_OK,
          kVan,
-         {},
-         false,
-         false,
-         false,
-         0ms}};
+         kQuiet,
+         {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}},
+        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, true},
+        {"zero time-out, answer there", {kVanFrame}, VQ_OK, kVan, kQuiet, {}, false, 0ms}};
     constexpr std::uint8_t kUntouched = 0xA5;
     for (const ExchangeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ScriptedTransport transport;
-        transport.incoming = c.pieces;
-        transport.stale = c.stale;
-        transport.writeFails = c.writeFails;
-        transport.readFails = c.readFails;
-        transport.noiseForever = c.noiseForever;
+        ScriptedTransport transport(c);
         // Room past the 1000 bytes the caller provides, to see nothing lands there.
         Bytes area(VQ_RECEIVE_CAPACITY + 64, kUntouched);
         const Bytes request = {0xFF, 0x0C};

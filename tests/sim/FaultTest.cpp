@@ -78,14 +78,10 @@ const std::string kVersion = "00 KRVQ-3000-KR1_150803";
 TEST(Faults, SpoilTheChosenAnswersTheGivenNumberOfTimes) {
     const Scenario scenarios[] = {
         {With<&F::link>({{K::Silence, {}, kAlways, {}}}), "FF 0C > --; 16 > --"},
-        {With<&F::link>({{K::Silence, Command::Info, kAlways, {}}}),
-         "FF 0C > --; FF 04 > " + kVersion},
         {With<&F::link>({{K::Nak, Command::Info, 2, {}}}),
          "FF 04 > " + kVersion + "; FF 0C > NAK; FF 0C > NAK; FF 0C > " + kInfo},
         {With<&F::link>({{K::BadFrame, Command::Info, 1, {}}}),
          "FF 0C > BAD " + kInfo + "; FF 0C > " + kInfo},
-        {With<&F::link>({{K::Delay, Command::MsrState, kAlways, 4s}}),
-         "FF 97 > 00 MSR_OK after 4000ms; FF 97 > 00 MSR_OK after 4000ms"},
         {With<&F::link>({{K::Delay, {}, 1, 250ms}}),
          "16 > " + kVersion + " after 250ms; 16 > " + kVersion},
         {With<&F::refuseBlocks>(sim::BlockRefusal{0x100, 2, Refusal::CodeFF}),
