@@ -1,7 +1,5 @@
 // The fault switches of the simulated reader as scenarios on virtual time: which
 // answers each one spoils, how many times, and what the reader does afterwards.
-// Answers read as in the traffic log: "NAK", "--" for silence, "BAD " for a
-// garbled frame, the response code in hexadecimal, any text, and the delay.
 
 #include "security/DownloadKey.h"
 #include "security/Function.h"
@@ -13,21 +11,21 @@
 namespace {
 
 using namespace std::chrono_literals;
-using sim::Command;
-using sim::kAlways;
-using sim::LinkFaultKind;
-using sim::Refusal;
+using namespace sim;
 using Bytes = std::vector<std::uint8_t>;
 
+// "NAK", "--" for silence, "BAD " for a garbled frame, the response code in
+// hexadecimal, any text, the delay, and whether the port goes.
 std::string Shown(const sim::Reply& reply) {
-    if (reply.kind == sim::Reply::Kind::Silence || reply.kind == sim::Reply::Kind::Nak) {
-        return reply.kind == sim::Reply::Kind::Nak ? "NAK" : "--";
-    }
-    char code[4];
-    std::snprintf(code, sizeof code, "%02X", reply.payload.at(0));
-    std::string text = (reply.kind == sim::Reply::Kind::BadFrame ? "BAD " : "") + std::string(code);
-    if (reply.payload.size() > 1) {
-        text += " " + std::string(reply.payload.begin() + 1, reply.payload.end());
+    using Kind = sim::Reply::Kind;
+    const Bytes& payload = reply.payload;
+    std::string text = reply.kind == Kind::Nak        ? "NAK"
+                       : reply.kind == Kind::Silence  ? "--"
+                       : reply.kind == Kind::BadFrame ? "BAD "
+                                                      : "";
+    if (!payload.empty()) {
+        text += {"0123456789ABCDEF"[payload[0] >> 4], "0123456789ABCDEF"[payload[0] & 15]};
+        text += payload.size() > 1 ? " " + std::string(payload.begin() + 1, payload.end()) : "";
     }
     if (reply.delay.count() != 0) {
         text += " after " + std::to_string(reply.delay.count()) + "ms";
@@ -56,13 +54,6 @@ Bytes Request(const std::string& step) {
     return bytes;
 }
 
-// "request > answer" steps apart by "; "; "wait <ms>" lets time pass instead. A
-// script that starts with the key proof runs on the boot loader.
-struct Scenario {
-    sim::Faults faults;
-    std::string script;
-};
-
 // Faults with one more switch set.
 template <auto Switch, typename Value = std::remove_cvref_t<decltype(sim::Faults{}.*Switch)>>
 sim::Faults With(Value value, sim::Faults faults = {}) {
@@ -71,12 +62,14 @@ sim::Faults With(Value value, sim::Faults faults = {}) {
 }
 
 using F = sim::Faults;
-using K = LinkFaultKind;
+using K = sim::LinkFaultKind;
 const std::string kInfo = "00 VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1";
 const std::string kVersion = "00 KRVQ-3000-KR1_150803";
 
 TEST(Faults, SpoilTheChosenAnswersTheGivenNumberOfTimes) {
-    const Scenario scenarios[] = {
+    // "request > answer" steps apart by "; "; "wait <ms>" lets time pass instead. A
+    // script that starts with the key proof runs on the boot loader.
+    const std::pair<sim::Faults, std::string> scenarios[] = {
         {With<&F::link>({{K::Silence, {}, kAlways, {}}}), "FF 0C > --; 16 > --"},
         {With<&F::link>({{K::Nak, Command::Info, 2, {}}}),
          "FF 04 > " + kVersion + "; FF 0C > NAK; FF 0C > NAK; FF 0C > " + kInfo},
@@ -99,17 +92,17 @@ TEST(Faults, SpoilTheChosenAnswersTheGivenNumberOfTimes) {
          "proof > 00; F2 00 > NAK; F2 00 > 00"},
         {With<&F::neverRestartInto>(sim::Firmware::Application),
          "proof > 00; F2 00 > 00; wait 86400000; FF 04 > --"}};
-    for (const Scenario& scenario : scenarios) {
-        SCOPED_TRACE(scenario.script);
+    for (const auto& [faults, steps] : scenarios) {
+        SCOPED_TRACE(steps);
         sim::ReaderConfig config{};
-        config.startIn = scenario.script.starts_with("proof") ? sim::Firmware::BootLoader
-                                                              : sim::Firmware::Application;
+        config.startIn =
+            steps.starts_with("proof") ? sim::Firmware::BootLoader : sim::Firmware::Application;
         config.restartTime = 9000ms;
-        config.faults = scenario.faults;
+        config.faults = faults;
         config.faults.versionAfterFlash = "999999";
         sim::SimulatedReader reader(config);
         sim::SimulatedReader::TimePoint now{1h};
-        std::string script = scenario.script + "; ";
+        std::string script = steps + "; ";
         for (std::size_t end; (end = script.find("; ")) != std::string::npos;
              script.erase(0, end + 2)) {
             const std::string step = script.substr(0, end);

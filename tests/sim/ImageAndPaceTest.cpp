@@ -1,4 +1,3 @@
-#include "sim/SampleImage.h"
 #include "sim/VersionMarker.h"
 #include "sim/WirePace.h"
 
@@ -26,8 +25,6 @@ TEST(ImageVersion, IsTheCodeAfterTheFirstCompleteMarker) {
                   version)
             << text;
     }
-    EXPECT_EQ(sim::FindImageVersion(sim::MakeSampleImage(23, "160101")), "160101");
-    EXPECT_TRUE(sim::MakeSampleImage(22, "160101").empty()) << "marker does not fit";
 }
 
 // Ten bit times a byte at 115200 baud: 86.806 microseconds.
