@@ -17,8 +17,8 @@ namespace sim {
 
 namespace {
 
-using TimePoint = SimulatedReader::TimePoint;
-using Clock = SimulatedReader::Clock;
+using TimePoint = Responder::TimePoint;
+using Clock = Responder::Clock;
 
 // A write the host does not drain within this time is given up: the host has
 // gone away with its buffer full.
@@ -48,7 +48,12 @@ bool IsOurLink(const std::filesystem::path& link, const std::string& target) {
 } // namespace
 
 PtyReader::PtyReader(ReaderConfig config, PtyOptions options)
-    : reader_(std::move(config)), options_(std::move(options)),
+    : ownReader_(std::make_unique<SimulatedReader>(std::move(config))), responder_(*ownReader_),
+      options_(std::move(options)),
+      linkPath_(options_.programFolder / "ports" / ("COM" + std::to_string(options_.port))) {}
+
+PtyReader::PtyReader(Responder& responder, PtyOptions options)
+    : responder_(responder), options_(std::move(options)),
       linkPath_(options_.programFolder / "ports" / ("COM" + std::to_string(options_.port))) {}
 
 PtyReader::~PtyReader() {
@@ -157,6 +162,7 @@ void PtyReader::Serve() {
             continue;
         }
         const TimePoint arrival = Clock::now();
+        responder_.Heard(std::span(buffer).first(static_cast<std::size_t>(count)));
         for (ssize_t i = 0; i < count && master_ >= 0; ++i) {
             Feed(buffer[static_cast<std::size_t>(i)], arrival);
         }
@@ -216,7 +222,7 @@ void PtyReader::Feed(std::uint8_t byte, TimePoint arrival) {
 void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameStart) {
     Log("RX", readerlink::EncodeFrame(request));
     const TimePoint now = Clock::now();
-    const Reply reply = reader_.Handle(request, now);
+    const Reply reply = responder_.Handle(request, now);
     if (reply.kind == Reply::Kind::Silence) {
         if (options_.log) {
             options_.log("-- no answer");

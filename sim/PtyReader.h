@@ -1,17 +1,20 @@
 #pragma once
 
-// Serves a SimulatedReader on a pseudo-terminal whose slave side is linked as
-// <programFolder>/ports/COM<n>, where the reader-link library looks for ports.
-// It reads request frames with the library's own parser and writes the reader's
-// answers, optionally at the pace of the real wire. Runs on a thread of its own
-// (Start/Stop) or on the caller's (Serve).
+// Serves a Responder (the SimulatedReader, or a test's script) on a
+// pseudo-terminal whose slave side is linked as <programFolder>/ports/COM<n>,
+// where the reader-link library looks for ports. It reads request frames with the
+// library's own parser and writes the responder's answers, optionally at the pace
+// of the real wire. Runs on a thread of its own (Start/Stop) or on the caller's
+// (Serve).
 
 #include "readerlink/Frame.h"
+#include "sim/Responder.h"
 #include "sim/SimulatedReader.h"
 
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -30,7 +33,10 @@ struct PtyOptions {
 
 class PtyReader {
 public:
+    // Serves a SimulatedReader of its own.
     PtyReader(ReaderConfig config, PtyOptions options);
+    // Serves responder, which must outlive the server.
+    PtyReader(Responder& responder, PtyOptions options);
     ~PtyReader();
     PtyReader(const PtyReader&) = delete;
     PtyReader& operator=(const PtyReader&) = delete;
@@ -55,15 +61,16 @@ public:
     bool Vanished() const { return vanished_; }
 
 private:
-    void Feed(std::uint8_t byte, SimulatedReader::TimePoint arrival);
-    void Answer(std::span<const std::uint8_t> request, SimulatedReader::TimePoint frameStart);
-    bool Send(std::span<const std::uint8_t> bytes, SimulatedReader::TimePoint start);
+    void Feed(std::uint8_t byte, Responder::TimePoint arrival);
+    void Answer(std::span<const std::uint8_t> request, Responder::TimePoint frameStart);
+    bool Send(std::span<const std::uint8_t> bytes, Responder::TimePoint start);
     void AwaitHostRead();
-    bool SleepUntil(SimulatedReader::TimePoint when);
+    bool SleepUntil(Responder::TimePoint when);
     void Log(const char* direction, std::span<const std::uint8_t> bytes) const;
     void Close();
 
-    SimulatedReader reader_;
+    std::unique_ptr<SimulatedReader> ownReader_;
+    Responder& responder_;
     PtyOptions options_;
     std::filesystem::path linkPath_;
     std::string devicePath_;
@@ -76,7 +83,7 @@ private:
 
     readerlink::FrameParser parser_;
     bool inFrame_ = false;
-    SimulatedReader::TimePoint frameStart_{};
+    Responder::TimePoint frameStart_{};
 };
 
 } // namespace sim

@@ -14,6 +14,7 @@ struct Reply {
         Nak,      // the single byte NAK
         Silence,  // nothing at all
         BadFrame, // a frame around payload whose LRC is wrong
+        Raw,      // payload exactly as it is, no frame: a test's garbage
     };
 
     Kind kind = Kind::Silence;

@@ -15,6 +15,8 @@ std::vector<std::uint8_t> WireBytes(const Reply& reply) {
         }
         return frame;
     }
+    case Reply::Kind::Raw:
+        return reply.payload;
     case Reply::Kind::Nak:
         return {readerlink::kNak};
     case Reply::Kind::Silence:

@@ -26,6 +26,7 @@
 #include "sim/ReaderAuthentication.h"
 #include "sim/ReaderConfig.h"
 #include "sim/Reply.h"
+#include "sim/Responder.h"
 
 #include <chrono>
 #include <cstdint>
@@ -37,14 +38,11 @@
 
 namespace sim {
 
-class SimulatedReader {
+class SimulatedReader : public Responder {
 public:
-    using Clock = std::chrono::steady_clock;
-    using TimePoint = Clock::time_point;
-
     explicit SimulatedReader(ReaderConfig config);
 
-    Reply Handle(std::span<const std::uint8_t> request, TimePoint now);
+    Reply Handle(std::span<const std::uint8_t> request, TimePoint now) override;
 
     // The firmware that answers at now; empty while the reader restarts.
     std::optional<Firmware> RunningFirmware(TimePoint now) const;

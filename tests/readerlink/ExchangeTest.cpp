@@ -1,133 +1,126 @@
+// The exchange and its frame parser over a scripted byte transport: every way an
+// answer can arrive or fail to, and the exact request frame that goes out first.
+
+#include "readerlink/Frame.h"
 #include "readerlink/Polling.h"
-#include "tests/readerlink/ExchangeCases.h"
-#include "tests/readerlink/ScriptedTransport.h"
-#include "tests/support/FakeReaderPty.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/VexilonCopy.h"
+#include "readerlink/VexilonDll.h"
 
 #include <gtest/gtest.h>
+
+#include <deque>
 
 namespace {
 
 using namespace std::chrono_literals;
-using testsupport::FakeReply;
+using Bytes = std::vector<std::uint8_t>;
 
-constexpr auto kShortTimeout = 200ms;
-constexpr int kPort = 7;
+enum class AfterScript { Silence, DeviceGone, NoiseForever };
 
-ExchangeOutcome RunScripted(const ExchangeCase& c, ScriptedTransport& transport) {
-    transport.incoming.assign(c.replyPieces.begin(), c.replyPieces.end());
-    ExchangeOutcome outcome;
-    outcome.area = FreshReceiveArea();
-    const auto result = readerlink::Exchange(
-        transport, c.request, std::span(outcome.area).first(VQ_RECEIVE_CAPACITY), kShortTimeout);
-    outcome.code = result.code;
-    outcome.stored = result.stored;
-    for (const Bytes& write : transport.writes) {
-        outcome.wire.insert(outcome.wire.end(), write.begin(), write.end());
-    }
-    return outcome;
-}
-
-class ScriptedExchangeTest : public testing::TestWithParam<ExchangeCase> {};
-
-TEST_P(ScriptedExchangeTest, Scenario) {
-    ScriptedTransport transport;
-    ExpectOutcome(GetParam(), RunScripted(GetParam(), transport));
-    EXPECT_EQ(transport.writes.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Exchange, ScriptedExchangeTest, testing::ValuesIn(ExchangeCases()),
-                         [](const auto& info) { return CaseName(info.param); });
-
-class PtyExchangeTest : public testing::TestWithParam<ExchangeCase> {
-protected:
-    testsupport::TempFolder folder_;
-    testsupport::VexilonCopy library_{folder_.Path()};
-    testsupport::FakeReaderPty reader_{folder_.Path(), kPort};
+struct ExchangeCase {
+    const char* name;
+    std::deque<Bytes> incoming; // one piece per read
+    int code;
+    Bytes stored;
+    AfterScript after = AfterScript::Silence;
+    Bytes stale = {}; // waiting before the request: read first unless discarded
+    bool writeFails = false;
+    std::chrono::milliseconds timeout = 200ms;
 };
 
-TEST_P(PtyExchangeTest, Scenario) {
-    const ExchangeCase& c = GetParam();
-    // A small gap makes each piece a read of its own on the port side.
-    reader_.Enqueue(FakeReply::Pieces(c.replyPieces, 20ms));
-    ASSERT_EQ(library_.InitPort(kPort, 115200), kPort);
-
-    ExchangeOutcome outcome;
-    outcome.area = FreshReceiveArea();
-    int received = -1;
-    outcome.code =
-        library_.Polling(kPort, static_cast<int>(c.request.size()), c.request.data(), &received,
-                         outcome.area.data(), static_cast<int>(kShortTimeout.count()));
-    ASSERT_GE(received, 0);
-    outcome.stored = static_cast<std::size_t>(received);
-    ASSERT_TRUE(reader_.WaitForRequests(1, 5s));
-    outcome.wire = reader_.ReceivedBytes();
-    ExpectOutcome(c, outcome);
-    EXPECT_EQ(library_.ClosePort(kPort), VQ_OK);
-}
-
-INSTANTIATE_TEST_SUITE_P(Exchange, PtyExchangeTest, testing::ValuesIn(ExchangeCases()),
-                         [](const auto& info) { return CaseName(info.param); });
-
-TEST(ScriptedExchangeFaults, StaleInputIsDroppedBeforeTheRequestGoesOut) {
-    ScriptedTransport transport;
-    transport.staleInput = readerlink::EncodeFrame(Bytes{0x00, 0x4F, 0x4C, 0x44});
-    transport.incoming.push_back(readerlink::EncodeFrame(Bytes{0x00, 0x4E}));
-    Bytes area(VQ_RECEIVE_CAPACITY);
-    const auto result = readerlink::Exchange(transport, Bytes{0x16}, area, kShortTimeout);
-    EXPECT_EQ(result.code, VQ_OK);
-    EXPECT_EQ(Bytes(area.begin(), area.begin() + static_cast<long>(result.stored)),
-              (Bytes{0x00, 0x4E}));
-    EXPECT_EQ(transport.discardsBeforeFirstWrite, 1);
-}
-
-TEST(ScriptedExchangeFaults, FailedWriteIsReportedAndNothingIsRead) {
-    ScriptedTransport transport;
-    transport.writeFails = true;
-    transport.incoming.push_back(readerlink::EncodeFrame(Bytes{0x00}));
-    Bytes area(VQ_RECEIVE_CAPACITY, kUntouched);
-    const auto result = readerlink::Exchange(transport, Bytes{0x16}, area, kShortTimeout);
-    EXPECT_EQ(result.code, VQ_ERR_WRITE_FAILED);
-    EXPECT_EQ(result.stored, 0u);
-    EXPECT_EQ(transport.incoming.size(), 1u);
-    EXPECT_EQ(transport.writes.size(), 1u);
-}
-
-TEST(ScriptedExchangeFaults, VanishedDeviceIsNotReportedAsSilence) {
-    ScriptedTransport transport;
-    transport.readFailsWhenSilent = true;
-    transport.incoming.push_back({0x02, 0x00});
-    Bytes area(VQ_RECEIVE_CAPACITY, kUntouched);
-    const auto result = readerlink::Exchange(transport, Bytes{0x16}, area, kShortTimeout);
-    EXPECT_EQ(result.code, VQ_ERR_PORT_LOST);
-    EXPECT_EQ(result.stored, 0u);
-}
-
-// A line that never stops delivering noise must still end the call.
-class NoiseForever : public ScriptedTransport {
+class ScriptedTransport : public readerlink::ByteTransport {
 public:
-    ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds) override {
-        std::fill(buffer.begin(), buffer.end(), 0xFF);
-        return {buffer.size(), false};
+    explicit ScriptedTransport(ExchangeCase script) : script_(std::move(script)) {}
+    Bytes wire; // everything written
+
+    void DiscardInput() override { script_.stale.clear(); }
+
+    bool WriteAll(std::span<const std::uint8_t> bytes) override {
+        wire.insert(wire.end(), bytes.begin(), bytes.end());
+        if (!script_.stale.empty()) {
+            script_.incoming.push_front(std::exchange(script_.stale, {}));
+        }
+        return !script_.writeFails;
     }
+
+    ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds) override {
+        if (script_.incoming.empty()) {
+            const bool noise = script_.after == AfterScript::NoiseForever;
+            std::fill_n(buffer.begin(), noise ? buffer.size() : 0, 0xFF);
+            return {noise ? buffer.size() : 0, script_.after == AfterScript::DeviceGone};
+        }
+        Bytes& piece = script_.incoming.front();
+        const std::size_t count = std::min(piece.size(), buffer.size());
+        std::copy_n(piece.begin(), count, buffer.begin());
+        piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(count));
+        if (piece.empty()) {
+            script_.incoming.pop_front();
+        }
+        return {count, false};
+    }
+
+private:
+    ExchangeCase script_;
 };
 
-TEST(ScriptedExchangeFaults, EndlessNoiseEndsInTimeOut) {
-    NoiseForever transport;
-    Bytes area(VQ_RECEIVE_CAPACITY, kUntouched);
-    const auto result = readerlink::Exchange(transport, Bytes{0x16}, area, 20ms);
-    EXPECT_EQ(result.code, VQ_ERR_TIMEOUT);
-    EXPECT_EQ(result.stored, 0u);
+Bytes Numbered(std::size_t count) {
+    Bytes bytes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    }
+    return bytes;
 }
 
-TEST(ScriptedExchangeFaults, ZeroTimeOutStillTakesAnAnswerAlreadyThere) {
-    ScriptedTransport transport;
-    transport.incoming.push_back(readerlink::EncodeFrame(Bytes{0x00, 0x01}));
-    Bytes area(VQ_RECEIVE_CAPACITY);
-    const auto result = readerlink::Exchange(transport, Bytes{0x16}, area, 0ms);
-    EXPECT_EQ(result.code, VQ_OK);
-    EXPECT_EQ(result.stored, 2u);
+// Response 00 'V' 'A' 'N': LRC 04^00^56^41^4E^03 = 5E.
+const Bytes kVan = {0x00, 0x56, 0x41, 0x4E};
+const Bytes kVanFrame = {0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x03, 0x5E};
+constexpr auto kGone = AfterScript::DeviceGone;
+constexpr auto kNoise = AfterScript::NoiseForever;
+constexpr auto kQuiet = AfterScript::Silence;
+
+TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
+    const ExchangeCase cases[] = {
+        {"whole frame", {kVanFrame}, VQ_OK, kVan},
+        {"split reads", {{0x02}, {0x00, 0x04, 0x00, 0x56}, {0x41, 0x4E, 0x03, 0x5E}}, VQ_OK, kVan},
+        {"garbage before STX", {{0xFF, 0x00, 0x03, 0x7E}, kVanFrame}, VQ_OK, kVan},
+        {"bad LRC", {{0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x03, 0x5F}}, VQ_ERR_MALFORMED, {}},
+        {"bad ETX", {{0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x04, 0x5E}}, VQ_ERR_MALFORMED, {}},
+        {"length over 4096", {{0x02, 0x10, 0x01}}, VQ_ERR_MALFORMED, {}},
+        {"zero length", {{0x02, 0x00, 0x00}}, VQ_ERR_MALFORMED, {}},
+        {"LRC taken over STX", {{0x02, 0x00, 0x01, 0x00, 0x03, 0x00}}, VQ_ERR_MALFORMED, {}},
+        {"NAK", {{0x15}}, VQ_ERR_REFUSED, {}},
+        {"NAK after garbage", {{0xAA, 0x15}}, VQ_ERR_REFUSED, {}},
+        {"NAK inside a payload is data", {{0x02, 0x00, 0x01, 0x15, 0x03, 0x17}}, VQ_OK, {0x15}},
+        {"silence", {}, VQ_ERR_TIMEOUT, {}},
+        {"stops mid-frame", {{0x02, 0x00, 0x04, 0x00, 0x56}}, VQ_ERR_TIMEOUT, {}},
+        {"1000 bytes", {readerlink::EncodeFrame(Numbered(1000))}, VQ_OK, Numbered(1000)},
+        {"1001 bytes", {readerlink::EncodeFrame(Numbered(1001))}, VQ_ERR_TOO_LONG, Numbered(1000)},
+        {"device gone", {{0x02, 0x00}}, VQ_ERR_PORT_LOST, {}, kGone},
+        {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, kNoise, {}, false, 20ms},
+        {"stale input dropped",
+         {kVanFrame},
+         VQ_OK,
+         kVan,
+         kQuiet,
+         {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}},
+        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, true},
+        {"zero time-out, answer there", {kVanFrame}, VQ_OK, kVan, kQuiet, {}, false, 0ms}};
+    constexpr std::uint8_t kUntouched = 0xA5;
+    for (const ExchangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedTransport transport(c);
+        // Room past the 1000 bytes the caller provides, to see nothing lands there.
+        Bytes area(VQ_RECEIVE_CAPACITY + 64, kUntouched);
+        const Bytes request = {0xFF, 0x0C};
+        const readerlink::ExchangeResult result = readerlink::Exchange(
+            transport, request, std::span(area).first(VQ_RECEIVE_CAPACITY), c.timeout);
+        EXPECT_EQ(result.code, c.code);
+        ASSERT_EQ(result.stored, c.stored.size());
+        EXPECT_TRUE(std::equal(c.stored.begin(), c.stored.end(), area.begin()));
+        EXPECT_EQ(
+            std::count(area.begin() + static_cast<long>(result.stored), area.end(), kUntouched),
+            static_cast<long>(area.size() - result.stored));
+        EXPECT_EQ(transport.wire, (Bytes{0x02, 0x00, 0x02, 0xFF, 0x0C, 0x03, 0xF2}));
+    }
 }
 
 } // namespace

@@ -1,210 +1,121 @@
-#include "sim/SampleImage.h"
-#include "tests/sim/TestHost.h"
+// The fault switches of the simulated reader as scenarios on virtual time: which
+// answers each one spoils, how many times, and what the reader does afterwards.
+
+#include "security/DownloadKey.h"
+#include "security/Function.h"
+#include "security/KeyProof.h"
+#include "sim/SimulatedReader.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <tuple>
-
-namespace simtest {
 namespace {
 
 using namespace std::chrono_literals;
-using sim::Command;
-using sim::Firmware;
-using sim::kAlways;
-using sim::LinkFaultKind;
-using sim::ReaderConfig;
-using sim::Refusal;
-using sim::Reply;
+using namespace sim;
+using Bytes = std::vector<std::uint8_t>;
 
-// How a reply reads below: "NAK", "--" for silence, "BAD " for a garbled frame, then
-// the payload in hexadecimal, and the delay when there is one.
-std::string Shown(const Reply& reply) {
-    const std::map<Reply::Kind, std::string> kinds{{Reply::Kind::Nak, "NAK"},
-                                                   {Reply::Kind::Silence, "--"},
-                                                   {Reply::Kind::BadFrame, "BAD "},
-                                                   {Reply::Kind::Response, ""}};
-    std::string text = kinds.at(reply.kind) + ToHex(reply.payload);
+// "NAK", "--" for silence, "BAD " for a garbled frame, the response code in
+// hexadecimal, any text, the delay, and whether the port goes.
+std::string Shown(const sim::Reply& reply) {
+    using Kind = sim::Reply::Kind;
+    const Bytes& payload = reply.payload;
+    std::string text = reply.kind == Kind::Nak        ? "NAK"
+                       : reply.kind == Kind::Silence  ? "--"
+                       : reply.kind == Kind::BadFrame ? "BAD "
+                                                      : "";
+    if (!payload.empty()) {
+        text += {"0123456789ABCDEF"[payload[0] >> 4], "0123456789ABCDEF"[payload[0] & 15]};
+        text += payload.size() > 1 ? " " + std::string(payload.begin() + 1, payload.end()) : "";
+    }
     if (reply.delay.count() != 0) {
         text += " after " + std::to_string(reply.delay.count()) + "ms";
     }
-    return text;
+    return text + (reply.dropLink ? ", then the port goes" : "");
 }
 
-TEST(LinkFault, ShowsUpOnTheChosenCommands) {
-    const std::string info = ToHex(Ok("VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1"));
-    const std::string version = ToHex(Ok("KRVQ-3000-KR1_150803"));
-    const std::tuple<sim::LinkFault, const char*, std::string> cases[] = {
-        {{LinkFaultKind::Silence, {}, kAlways, {}}, "FF 0C", "--"},
-        {{LinkFaultKind::Silence, Command::Info, kAlways, {}}, "FF 0C", "--"},
-        {{LinkFaultKind::Silence, Command::Info, kAlways, {}}, "FF 04", version},
-        {{LinkFaultKind::Nak, Command::Version, kAlways, {}}, "FF 04", "NAK"},
-        {{LinkFaultKind::BadFrame, Command::Info, kAlways, {}}, "FF 0C", "BAD " + info},
-        {{LinkFaultKind::Delay, Command::MsrState, kAlways, 4000ms},
-         "FF 97",
-         ToHex(Ok("MSR_OK")) + " after 4000ms"},
-        {{LinkFaultKind::Delay, {}, kAlways, 250ms}, "16", version + " after 250ms"}};
-    for (const auto& [fault, request, shown] : cases) {
-        ReaderConfig config;
-        config.faults.link = {fault};
-        ReaderSession session(config);
-        EXPECT_EQ(Shown(session.Send(Hex(request))), shown) << request;
-    }
-}
-
-TEST(LinkFaultCount, EndsAfterTheGivenNumberOfAnswersWithTheSameAnswerAfterwards) {
-    ReaderConfig config;
-    config.faults.link = {{LinkFaultKind::Nak, Command::Info, 2, {}}};
-    ReaderSession session(config);
-    EXPECT_EQ(session.Send(Hex("FF 04")).kind, Reply::Kind::Response) << "other commands spared";
-    EXPECT_EQ(session.Send(Hex("FF 0C")).kind, Reply::Kind::Nak);
-    EXPECT_EQ(session.Send(Hex("FF 0C")).kind, Reply::Kind::Nak);
-    EXPECT_EQ(session.Ask(Hex("FF 0C")), session.Ask(Hex("FF 0C")));
-    EXPECT_EQ(session.Ask(Hex("FF 0C")), Ok("VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1"));
-}
-
-TEST(LinkFaultCount, LostOrRefusedRequestsHaveNoEffectButGarbledAnswersDo) {
-    for (auto [kind, takesEffect] :
-         {std::pair{LinkFaultKind::Silence, false}, std::pair{LinkFaultKind::Nak, false},
-          std::pair{LinkFaultKind::BadFrame, true}, std::pair{LinkFaultKind::Delay, true}}) {
-        ReaderConfig config;
-        config.faults.link = {{kind, Command::DebugLevel, 1, 10ms}};
-        ReaderSession session(config);
-        session.Send(Hex("FF 98 07"));
-        EXPECT_EQ(session.reader_.DebugLevel(), takesEffect ? 7 : 0)
-            << "fault kind " << static_cast<int>(kind);
-    }
-}
-
-TEST(AuthFault, BreaksTheExchangeAtItsStep) {
-    // refused step, step with a wrong MAC, the step at which the host's exchange breaks
-    for (auto [refuse, wrongMac, failing] :
-         {std::tuple{1, 0, 1}, std::tuple{2, 0, 2}, std::tuple{3, 0, 3}, std::tuple{0, 1, 1},
-          std::tuple{0, 2, 2}, std::tuple{0, 0, 0}}) {
-        SCOPED_TRACE(testing::Message() << refuse << wrongMac << failing);
-        ReaderConfig config;
-        config.faults.refuseAuthStep = refuse;
-        config.faults.wrongMacStep = wrongMac;
-        ReaderSession session(config);
-        TestHost host;
-        ASSERT_EQ(session.Ask(host.StoreKeyRequest()), Hex("00"));
-        const bool step1 = host.TakeStep1Response(session.Ask(host.Step1Request()));
-        ASSERT_EQ(step1, failing != 1);
-        const bool step2 = step1 && host.TakeStep2Response(session.Ask(host.Step2Request()));
-        ASSERT_EQ(step2, step1 && failing != 2);
-        if (step2) {
-            EXPECT_EQ(session.Ask(host.Step3Request()) == Ok("O"), failing != 3);
-            EXPECT_EQ(session.Running(),
-                      failing == 3 ? std::optional(Firmware::Application) : std::nullopt);
+// "proof": the key proof under the built-in key; "block <offset>": a block of 5A at
+// that hexadecimal offset; otherwise hexadecimal bytes.
+Bytes Request(const std::string& step) {
+    Bytes bytes;
+    if (step == "proof") {
+        unsigned char key[16];
+        BuildDownloadKey(CFunction(), key);
+        bytes.assign(1 + keyProofLength, 0x8E);
+        BuildKeyProof(key, bytes.data() + 1);
+    } else if (step.starts_with("block ")) {
+        const unsigned long offset = std::stoul(step.substr(6), nullptr, 16);
+        bytes = {0xF1, std::uint8_t(offset >> 16), std::uint8_t(offset >> 8), std::uint8_t(offset)};
+        bytes.resize(260, 0x5A);
+    } else {
+        for (std::size_t i = 0; i < step.size(); i += 3) {
+            bytes.push_back(static_cast<std::uint8_t>(std::stoi(step.substr(i, 2), nullptr, 16)));
         }
     }
+    return bytes;
 }
 
-TEST(ProofFault, RefusedOnceOrAlways) {
-    for (int times : {1, kAlways}) {
-        ReaderConfig config;
-        config.startIn = Firmware::BootLoader;
-        config.faults.refuseProof = times;
-        ReaderSession session(config);
-        TestHost host;
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            const bool refused = times == kAlways || attempt < times;
-            EXPECT_EQ(Shown(session.Send(host.KeyProofRequest())), refused ? "NAK" : "00")
-                << times << " attempt " << attempt;
-            EXPECT_EQ(session.Ask(host.HandOverKeyRequest()), Hex("00"));
+// Faults with one more switch set.
+template <auto Switch, typename Value = std::remove_cvref_t<decltype(sim::Faults{}.*Switch)>>
+sim::Faults With(Value value, sim::Faults faults = {}) {
+    faults.*Switch = std::move(value);
+    return faults;
+}
+
+using F = sim::Faults;
+using K = sim::LinkFaultKind;
+const std::string kInfo = "00 VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1";
+const std::string kVersion = "00 KRVQ-3000-KR1_150803";
+
+TEST(Faults, SpoilTheChosenAnswersTheGivenNumberOfTimes) {
+    // "request > answer" steps apart by "; "; "wait <ms>" lets time pass instead. A
+    // script that starts with the key proof runs on the boot loader.
+    const std::pair<sim::Faults, std::string> scenarios[] = {
+        {With<&F::link>({{K::Silence, {}, kAlways, {}}}), "FF 0C > --; 16 > --"},
+        {With<&F::link>({{K::Nak, Command::Info, 2, {}}}),
+         "FF 04 > " + kVersion + "; FF 0C > NAK; FF 0C > NAK; FF 0C > " + kInfo},
+        {With<&F::link>({{K::BadFrame, Command::Info, 1, {}}}),
+         "FF 0C > BAD " + kInfo + "; FF 0C > " + kInfo},
+        {With<&F::link>({{K::Delay, {}, 1, 250ms}}),
+         "16 > " + kVersion + " after 250ms; 16 > " + kVersion},
+        {With<&F::refuseBlocks>(sim::BlockRefusal{0x100, 2, Refusal::CodeFF}),
+         "proof > 00; block 200 > BE; block 100 > FF; block 100 > FF; block 100 > BE"},
+        {With<&F::refuseBlocks>(sim::BlockRefusal{{}, 2, Refusal::CodeFF}), // per block
+         "proof > 00; block 0 > FF; block 100 > FF; block 0 > FF; block 0 > BE; block 100 > FF"},
+        {With<&F::refuseBlocks>(sim::BlockRefusal{0, kAlways, Refusal::Nak}),
+         "proof > 00; block 0 > NAK; block 0 > NAK; block 100 > BE"},
+        {With<&F::vanishAfterBlock>(2),
+         "proof > 00; block 0 > BE; block 0 > BE, then the port goes; block 0 > BE"},
+        {With<&F::refuseFinish>(4),
+         "proof > 00; F2 00 > FF; F2 00 > FF; F2 00 > FF; F2 00 > FF; F2 00 > 00; wait 8999; "
+         "FF 04 > --; wait 1; FF 04 > 00 KRVQ-3000-KR1_999999"},
+        {With<&F::finishRefusal>(Refusal::Nak, With<&F::refuseFinish>(1)),
+         "proof > 00; F2 00 > NAK; F2 00 > 00"},
+        {With<&F::neverRestartInto>(sim::Firmware::Application),
+         "proof > 00; F2 00 > 00; wait 86400000; FF 04 > --"}};
+    for (const auto& [faults, steps] : scenarios) {
+        SCOPED_TRACE(steps);
+        sim::ReaderConfig config{};
+        config.startIn =
+            steps.starts_with("proof") ? sim::Firmware::BootLoader : sim::Firmware::Application;
+        config.restartTime = 9000ms;
+        config.faults = faults;
+        config.faults.versionAfterFlash = "999999";
+        sim::SimulatedReader reader(config);
+        sim::SimulatedReader::TimePoint now{1h};
+        std::string script = steps + "; ";
+        for (std::size_t end; (end = script.find("; ")) != std::string::npos;
+             script.erase(0, end + 2)) {
+            const std::string step = script.substr(0, end);
+            if (step.starts_with("wait ")) {
+                now += std::chrono::milliseconds(std::stol(step.substr(5)));
+                continue;
+            }
+            const std::size_t arrow = step.find(" > ");
+            EXPECT_EQ(Shown(reader.Handle(Request(step.substr(0, arrow)), now)),
+                      step.substr(arrow + 3))
+                << step;
         }
-    }
-}
-
-// Each block is refused the given number of times, counted per block; a refused
-// block is not written.
-TEST(BlockFault, RefusesTheChosenBlocksTheGivenNumberOfTimes) {
-    using Sends = std::vector<std::pair<std::uint32_t, const char*>>;
-    const std::pair<sim::BlockRefusal, Sends> cases[] = {
-        {{0x100, 2, Refusal::CodeFF},
-         {{0x200, "BE"}, {0x100, "FF"}, {0x100, "FF"}, {0x100, "BE"}, {0x100, "BE"}}},
-        {{{}, 2, Refusal::CodeFF},
-         {{0, "FF"}, {0x100, "FF"}, {0, "FF"}, {0, "BE"}, {0x100, "FF"}, {0x100, "BE"}}},
-        {{{}, 1, Refusal::Nak}, {{0x300, "NAK"}, {0x300, "BE"}}},
-        {{0, 5, Refusal::Nak},
-         {{0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "NAK"}, {0, "BE"}}}};
-    for (const auto& [refusal, sends] : cases) {
-        sim::Faults faults;
-        faults.refuseBlocks = refusal;
-        ReaderSession session = ProvenBootLoader(faults);
-        std::size_t written = 0;
-        for (std::size_t i = 0; i < sends.size(); ++i) {
-            const auto [offset, expected] = sends[i];
-            EXPECT_EQ(Shown(session.Send(TestHost::BlockRequest(offset, Bytes(256, 1)))), expected)
-                << "send " << i;
-            written += std::string_view(expected) == "BE";
-            EXPECT_EQ(session.reader_.Flash().BlocksWritten(), written) << "send " << i;
-        }
-    }
-}
-
-TEST(FinishFault, RefusedTheGivenNumberOfTimesThenAcceptedAndRestarts) {
-    for (auto [how, times, shown] :
-         {std::tuple{Refusal::CodeFF, 4, "FF"}, std::tuple{Refusal::Nak, 1, "NAK"}}) {
-        sim::Faults faults;
-        faults.refuseFinish = times;
-        faults.finishRefusal = how;
-        ReaderSession session = ProvenBootLoader(faults);
-        for (int attempt = 0; attempt < times; ++attempt) {
-            EXPECT_EQ(Shown(session.Send(Hex("F2 00"))), shown);
-            EXPECT_EQ(session.Running(), Firmware::BootLoader);
-        }
-        EXPECT_EQ(Shown(session.Send(Hex("F2 00"))), "00");
-        EXPECT_EQ(session.Running(), std::nullopt);
-    }
-}
-
-TEST(RestartFault, BootLoaderNeverComesAfterAuthentication) {
-    ReaderConfig config;
-    config.faults.neverRestartInto = Firmware::BootLoader;
-    ReaderSession session(config);
-    TestHost host;
-    ASSERT_TRUE(session.Authenticate(host));
-    session.Wait(std::chrono::hours(24));
-    EXPECT_EQ(session.Send(Hex("16")).kind, Reply::Kind::Silence);
-}
-
-TEST(RestartFault, ApplicationNeverComesAfterTheFinish) {
-    sim::Faults faults;
-    faults.neverRestartInto = Firmware::Application;
-    ReaderSession session = ProvenBootLoader(faults);
-    ASSERT_TRUE(session.Transfer(sim::MakeSampleImage(300, "160101")));
-    session.Wait(std::chrono::hours(24));
-    EXPECT_EQ(session.Send(Hex("FF 04")).kind, Reply::Kind::Silence);
-}
-
-TEST(RestartFault, RestartTimeIsConfiguredAndWrongVersionComesBack) {
-    ReaderConfig config{};
-    config.startIn = Firmware::BootLoader;
-    config.restartTime = 9000ms;
-    config.faults.versionAfterFlash.emplace("999999");
-    ReaderSession session(config);
-    ASSERT_EQ(session.Ask(TestHost().KeyProofRequest()), Hex("00"));
-    ASSERT_TRUE(session.Transfer(sim::MakeSampleImage(300, "160101")));
-    session.Wait(8999ms);
-    EXPECT_EQ(session.Running(), std::nullopt);
-    session.Wait(1ms);
-    EXPECT_EQ(session.Ask(Hex("FF 04")), Ok("KRVQ-3000-KR1_999999"));
-}
-
-TEST(VanishFault, MarksOnlyTheAnswerToTheChosenAcceptedBlock) {
-    sim::Faults faults;
-    faults.vanishAfterBlock = 3;
-    faults.refuseBlocks = sim::BlockRefusal{0, 1, Refusal::CodeFF};
-    ReaderSession session = ProvenBootLoader(faults);
-    EXPECT_FALSE(session.Send(TestHost::BlockRequest(0, Bytes(256, 9))).dropLink) << "refused";
-    for (std::uint32_t block = 1; block <= 4; ++block) {
-        const Reply reply = session.Send(TestHost::BlockRequest((block - 1) * 256, Bytes(256, 9)));
-        EXPECT_EQ(reply.payload, Hex("BE"));
-        EXPECT_EQ(reply.dropLink, block == 3) << "block " << block;
     }
 }
 
 } // namespace
-} // namespace simtest
