@@ -3,6 +3,7 @@
 #include "framework/UserInput.h"
 #include "framework/WinApp.h"
 #include "tests/framework/TestDialog.h"
+#include "tests/support/ScreenInput.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,39 @@ TEST(ModalDialog, ReturnsTheEndDialogValueAndDestroysTheWindow) {
     EXPECT_EQ(dialog.cancelCount, 1);
     dialog.onInit = [&] { dialog.EndDialog(77); };
     EXPECT_EQ(dialog.DoModal(), 77) << "ending during initialisation never blocks";
+}
+
+// Clicks through the window system, where the toolkit blocks windows for a modal one:
+// a modal dialog blocks its owner and nothing else, as a dialog box disables only
+// its owner; a window without a parent stays usable.
+TEST(ModalDialog, BlocksItsOwnerOnlyAgainstUserClicks) {
+    TestDialog owner;
+    TestDialog bystander;
+    int ownerClicks = 0;
+    int bystanderClicks = 0;
+    owner.OnClicked(kButton, [&] { ++ownerClicks; });
+    bystander.OnClicked(kButton, [&] { ++bystanderClicks; });
+    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(bystander.Create());
+    owner.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE); // three windows side by side
+    bystander.SetWindowPos(nullptr, 500, 0, 0, 0, SWP_NOSIZE);
+    for (CWnd* parent : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&owner)}) {
+        SCOPED_TRACE(parent == nullptr ? "without an owner" : "with an owner");
+        TestDialog modal(kTemplate, parent);
+        modal.onInit = [&] {
+            PostToUiThread([&] {
+                EXPECT_TRUE(QTest::qWaitForWindowExposed(screeninput::TopLevelOf(modal)));
+                modal.SetWindowPos(nullptr, 0, 300, 0, 0, SWP_NOSIZE);
+                screeninput::Click(*owner.GetDlgItem(kButton));
+                screeninput::Click(*bystander.GetDlgItem(kButton));
+                modal.EndDialog(IDOK);
+            });
+        };
+        ownerClicks = bystanderClicks = 0;
+        EXPECT_EQ(modal.DoModal(), IDOK);
+        EXPECT_EQ(ownerClicks, parent == nullptr ? 1 : 0);
+        EXPECT_EQ(bystanderClicks, 1);
+    }
 }
 
 TEST(Fonts, HeightsFollowWindowsMeaningAndReachControls) {

@@ -47,8 +47,9 @@ inline constexpr DialogTemplate kTemplate{
 // A dialog whose overridable behaviour is set per test and whose calls are recorded.
 class TestDialog : public CDialog {
 public:
-    explicit TestDialog(const DialogTemplate& dialogTemplate = testdialog::kTemplate)
-        : CDialog(dialogTemplate) {}
+    explicit TestDialog(const DialogTemplate& dialogTemplate = testdialog::kTemplate,
+                        CWnd* parent = nullptr)
+        : CDialog(dialogTemplate, parent) {}
 
     BOOL PreTranslateMessage(MSG* msg) override {
         translated.push_back(*msg);
