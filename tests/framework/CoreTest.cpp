@@ -4,6 +4,7 @@
 #include "framework/FileFilter.h"
 #include "framework/FileFind.h"
 #include "framework/Profile.h"
+#include "framework/ProgramFolder.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -175,6 +176,13 @@ TEST(FileSearch, WildcardsMatchCaseInsensitively) {
     for (const auto& [name, pattern, matches] : cases) {
         EXPECT_EQ(WildcardMatch(name, pattern), matches) << name << " ~ " << pattern;
     }
+}
+
+TEST(ProgramFolder, HoldsTheProgramAndTheSettingsFile) {
+    EXPECT_TRUE(fs::equivalent(GetModuleFileName(), "/proc/self/exe"));
+    EXPECT_EQ(GetSettingsPath(), (fs::path(GetModuleFileName()).parent_path() / "Brimlet.ini"));
+    ScopedProgramFolder folder("/opt/brimlet");
+    EXPECT_EQ(GetSettingsPath(), "/opt/brimlet/Brimlet.ini");
 }
 
 TEST(VirtualClock, SleepsMoveTicksAtOnceAndWrapLikeWindows) {

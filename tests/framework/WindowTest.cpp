@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -62,13 +61,6 @@ TEST_F(Window, ControlsKeepWindowsRules) {
     Item<CButton>(kButton).Click();
     Item<CButton>(kDisabledButton).Click();
     EXPECT_EQ(clicks, 1) << "a disabled button gives no command";
-    CComboBox& combo = Item<CComboBox>(kCombo);
-    combo.AddString("COM1");
-    dialog.OnSelChange(kCombo, [&] { clicks += 10; });
-    EXPECT_EQ(combo.SetCurSel(0), 0);
-    EXPECT_EQ(clicks, 1) << "CBN_SELCHANGE comes from the user only";
-    emit dynamic_cast<QComboBox*>(combo.Widget())->activated(0);
-    EXPECT_EQ(clicks, 11);
 }
 
 // Clicks through the window system, where the toolkit blocks windows for a modal one:
