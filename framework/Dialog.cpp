@@ -138,6 +138,11 @@ INT_PTR CDialog::DoModal() {
     }
     modal = true;
     Build(parent);
+    // A modal dialog box disables its owner and nothing else; the toolkit's default
+    // for a modal window blocks every other window of the program, a parentless
+    // modeless one included. Window-modal blocks the owner's chain only, and nothing
+    // for a dialog without an owner (the main window).
+    window->setWindowModality(Qt::WindowModal);
     InitDialog();
     INT_PTR result = window->ended ? window->endResult : window->exec();
     delete ReleaseWindow(); // the modal loop has ended: nothing of the window is running

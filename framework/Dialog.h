@@ -34,6 +34,7 @@ public:
     // Modal: builds the window, runs OnInitDialog, shows it and returns the value
     // given to EndDialog once it has closed; the window is destroyed before returning.
     // Called on another thread, it runs on the UI thread. -1 while already open.
+    // Only the owner (parent) takes no input meanwhile; other windows stay usable.
     virtual INT_PTR DoModal();
     // Modeless: builds and shows the window; it lives until DestroyWindow or the
     // CDialog is destroyed. EndDialog only hides it. FALSE if already created.

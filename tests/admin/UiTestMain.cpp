@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-// The dialog tests need the process's user interface before the first dialog.
+#include <cstdlib>
+
 int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     testing::InitGoogleTest(&argc, argv);
     UiSession session;
     return RUN_ALL_TESTS();

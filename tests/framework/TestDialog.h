@@ -7,35 +7,21 @@
 #include <string>
 #include <vector>
 
-// Every control kind, visible and hidden, at known dialog-unit rectangles.
+// Controls of each kind the tests use, visible and hidden, in dialog units.
 namespace testdialog {
 
-constexpr int kLabel = 1000;
-constexpr int kEdit = 1001;
-constexpr int kHiddenEdit = 1002;
-constexpr int kButton = 1003;
-constexpr int kCheck = 1004;
-constexpr int kList = 1005;
-constexpr int kCombo = 1006;
-constexpr int kProgress = 1007;
-constexpr int kDisabledButton = 1008;
-constexpr int kMultiLineStatic = 1009;
-constexpr int kIconControl = 1010;
+constexpr int kLabel = 1000, kEdit = 1001, kHiddenEdit = 1002, kButton = 1003, kList = 1005,
+              kCombo = 1006, kDisabledButton = 1008;
 
 inline constexpr ControlTemplate kControls[] = {
     {kLabel, ControlKind::Static, 4, 4, 60, 8, kVisible, "Port"},
     {kEdit, ControlKind::Edit, 4, 16, 60, 14, kVisible | kBorder, "7", 5},
     {kHiddenEdit, ControlKind::Edit, 70, 16, 60, 14, kBorder, "secret"},
     {kButton, ControlKind::Button, 4, 34, 50, 14, kVisible, "전송"},
-    {kCheck, ControlKind::CheckBox, 60, 34, 60, 10, kVisible, "포트 자동 검색"},
     {kList, ControlKind::ListBox, 4, 50, 120, 40, kVisible | kVScroll, nullptr},
     {kCombo, ControlKind::DropDownList, 130, 4, 40, 60, kVisible, nullptr},
-    {kProgress, ControlKind::ProgressBar, 4, 94, 120, 10, kVisible, nullptr},
     {kDisabledButton, ControlKind::Button, 130, 34, 40, 14, kVisible | kDisabled, "Open"},
     {kNoControlId, ControlKind::Static, 130, 50, 40, 8, kVisible, "hint"},
-    {kMultiLineStatic, ControlKind::Static, 130, 60, 60, 30, kVisible | kCentred,
-     "다운로드 절차\r\n1. 확인"},
-    {kIconControl, ControlKind::Icon, 180, 4, 20, 20, kVisible, "128"},
 };
 
 inline constexpr DialogTemplate kTemplate{
@@ -44,11 +30,12 @@ inline constexpr DialogTemplate kTemplate{
 
 } // namespace testdialog
 
-// A dialog whose overridable behaviour is set per test and whose calls are recorded.
+// A dialog whose key rule is set per test and whose calls are recorded.
 class TestDialog : public CDialog {
 public:
-    explicit TestDialog(const DialogTemplate& dialogTemplate = testdialog::kTemplate)
-        : CDialog(dialogTemplate) {}
+    explicit TestDialog(const DialogTemplate& dialogTemplate = testdialog::kTemplate,
+                        CWnd* parent = nullptr)
+        : CDialog(dialogTemplate, parent) {}
 
     BOOL PreTranslateMessage(MSG* msg) override {
         translated.push_back(*msg);
@@ -59,10 +46,6 @@ public:
         if (onTimer) {
             onTimer(id);
         }
-    }
-    void OnSysCommand(UINT id, LPARAM lParam) override {
-        sysCommands.push_back(id);
-        CDialog::OnSysCommand(id, lParam);
     }
     void OnOK() override {
         ++okCount;
@@ -79,22 +62,18 @@ public:
         }
         return TRUE;
     }
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Control(dx, testdialog::kList, logList);
+        DDX_Text(dx, testdialog::kEdit, editText);
+    }
 
     std::function<BOOL(const MSG&)> preTranslate;
     std::function<void(UINT_PTR)> onTimer;
     std::function<void()> onInit;
     std::vector<MSG> translated;
     std::vector<UINT_PTR> timerIds;
-    std::vector<UINT> sysCommands;
     int okCount = 0;
     int cancelCount = 0;
-
-    void DoDataExchange(CDataExchange* dx) override {
-        DDX_Control(dx, testdialog::kList, logList);
-        DDX_Text(dx, testdialog::kEdit, editText);
-        DDX_Check(dx, testdialog::kCheck, checked);
-    }
     CListBox logList;
     std::string editText = "7";
-    int checked = BST_CHECKED;
 };

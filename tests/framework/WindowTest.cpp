@@ -1,0 +1,206 @@
+#include "framework/Menu.h"
+#include "framework/MessageBox.h"
+#include "framework/UiThread.h"
+#include "framework/UserInput.h"
+#include "tests/framework/TestDialog.h"
+#include "tests/support/ScreenInput.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using namespace testdialog;
+
+class Window : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog.Create()); }
+    template <class T> T& Item(int id) { return *dynamic_cast<T*>(dialog.GetDlgItem(id)); }
+    TestDialog dialog;
+};
+
+TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
+    const std::tuple<int, bool, bool, const char*> cases[] = {
+        {kLabel, true, true, "Port"},
+        {kEdit, true, true, "7"},
+        {kHiddenEdit, false, true, "secret"},
+        {kButton, true, true, "전송"},
+        {kDisabledButton, true, false, "Open"}};
+    for (const auto& [id, visible, enabled, text] : cases) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(dialog.GetDlgItem(id)->GetDlgCtrlID(), id);
+        EXPECT_EQ(dialog.GetDlgItem(id)->IsWindowVisible() != FALSE, visible);
+        EXPECT_EQ(dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE, enabled);
+        EXPECT_EQ(dialog.GetDlgItem(id)->GetWindowText(), text);
+    }
+    // Base units measured here on their own: the 52-letter average and the height.
+    QFontMetrics metrics(dialog.Widget()->font());
+    const int baseX =
+        (metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 +
+         1) /
+        2;
+    const int baseY = metrics.ascent() + metrics.descent();
+    auto px = [](int du, int base, int divisor) {
+        return (du * base * 2 + divisor) / (2 * divisor);
+    };
+    RECT client{};
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(client.right, px(210, baseX, 4));
+    EXPECT_EQ(client.bottom, px(110, baseY, 8));
+}
+
+TEST_F(Window, ControlsKeepWindowsRules) {
+    int clicks = 0;
+    dialog.OnClicked(kButton, [&] { ++clicks; });
+    dialog.OnClicked(kDisabledButton, [&] { clicks += 100; });
+    Item<CButton>(kButton).Click();
+    Item<CButton>(kDisabledButton).Click();
+    EXPECT_EQ(clicks, 1) << "a disabled button gives no command";
+}
+
+// Clicks through the window system, where the toolkit blocks windows for a modal one:
+// a modal dialog blocks its owner and nothing else, as a dialog box disables only
+// its owner; a window without a parent stays usable.
+TEST(ModalDialog, BlocksItsOwnerOnlyAgainstUserClicks) {
+    TestDialog owner;
+    TestDialog bystander;
+    int ownerClicks = 0;
+    int bystanderClicks = 0;
+    owner.OnClicked(kButton, [&] { ++ownerClicks; });
+    bystander.OnClicked(kButton, [&] { ++bystanderClicks; });
+    ASSERT_TRUE(owner.Create());
+    ASSERT_TRUE(bystander.Create());
+    owner.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE); // three windows side by side
+    bystander.SetWindowPos(nullptr, 500, 0, 0, 0, SWP_NOSIZE);
+    for (CWnd* parent : {static_cast<CWnd*>(nullptr), static_cast<CWnd*>(&owner)}) {
+        SCOPED_TRACE(parent == nullptr ? "without an owner" : "with an owner");
+        TestDialog modal(kTemplate, parent);
+        modal.onInit = [&] {
+            PostToUiThread([&] {
+                EXPECT_TRUE(QTest::qWaitForWindowExposed(screeninput::TopLevelOf(modal)));
+                modal.SetWindowPos(nullptr, 0, 300, 0, 0, SWP_NOSIZE);
+                screeninput::Click(*owner.GetDlgItem(kButton));
+                screeninput::Click(*bystander.GetDlgItem(kButton));
+                modal.EndDialog(IDOK);
+            });
+        };
+        ownerClicks = bystanderClicks = 0;
+        EXPECT_EQ(modal.DoModal(), IDOK);
+        EXPECT_EQ(ownerClicks, parent == nullptr ? 1 : 0);
+        EXPECT_EQ(bystanderClicks, 1);
+    }
+}
+
+// While a download runs Close is off, and no way of closing may end the window.
+TEST_F(Window, DisabledCloseIsRefusedEveryWayThenAllowedAgain) {
+    CMenu& menu = *dialog.GetSystemMenu(FALSE);
+    const std::pair<const char*, std::function<void()>> attempts[] = {
+        {"TitleBarClose", [&] { screeninput::TopLevelOf(dialog)->close(); }},
+        {"AltF4", [&] { screeninput::Press(dialog, Qt::Key_F4, Qt::AltModifier); }},
+        {"MenuItem",
+         [&] {
+             PressKey(dialog, VK_SPACE, true);
+             ChooseOpenMenuItem(dialog, SC_CLOSE);
+         }},
+    };
+    for (const auto& [name, attempt] : attempts) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(menu.EnableMenuItem(SC_CLOSE, MF_GRAYED | MF_DISABLED), MF_ENABLED);
+        attempt();
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        EXPECT_EQ(menu.EnableMenuItem(SC_CLOSE, MF_ENABLED), MF_GRAYED | MF_DISABLED);
+        attempt();
+        EXPECT_FALSE(dialog.IsWindowVisible());
+        EXPECT_EQ(std::exchange(dialog.cancelCount, 0), 1);
+        dialog.ShowWindow(SW_SHOW);
+    }
+}
+
+// Each press reaches PreTranslateMessage once; what it does not consume gets the
+// dialog defaults: Escape is Cancel, Return the focused button, else OK.
+TEST_F(Window, KeysPassTheRuleThenTheDialogDefaults) {
+    dialog.preTranslate = [](const MSG& msg) { return msg.wParam == 'X' ? TRUE : FALSE; };
+    CWnd& edit = *dialog.GetDlgItem(kEdit);
+    edit.SetWindowText("");
+    for (char key : {'A', 'X', '1'}) {
+        PressKey(edit, key);
+    }
+    EXPECT_EQ(edit.GetWindowText(), "a1");
+    ASSERT_EQ(dialog.translated.size(), 3u) << "once per press, not once per parent";
+    EXPECT_EQ(dialog.translated[0].hwnd, edit.Widget());
+    int pressed = 0;
+    dialog.OnClicked(kButton, [&] { ++pressed; });
+    PressKey(*dialog.GetDlgItem(kButton), VK_RETURN);
+    EXPECT_EQ(pressed, 1);
+    edit.SetWindowText("99");
+    edit.SetFocus();
+    screeninput::Press(dialog, Qt::Key_Return); // the focus decides, as for a user
+    EXPECT_EQ(dialog.okCount, 1);
+    EXPECT_EQ(dialog.editText, "99") << "OnOK reads the fields into the members";
+    dialog.ShowWindow(SW_SHOW);
+    PressKey(edit, VK_ESCAPE);
+    EXPECT_EQ(dialog.cancelCount, 1);
+}
+
+// The result timers kill themselves in their handler: exactly one call each.
+TEST_F(Window, TimersFireWithTheirIdsUntilKilled) {
+    dialog.onTimer = [&](UINT_PTR id) {
+        if (id == 10000) {
+            dialog.KillTimer(id);
+        }
+    };
+    EXPECT_EQ(dialog.SetTimer(10000, 10), 10000u);
+    EXPECT_EQ(dialog.SetTimer(8, 10), 8u);
+    const auto count = [&](UINT_PTR id) {
+        return std::count(dialog.timerIds.begin(), dialog.timerIds.end(), id);
+    };
+    ASSERT_TRUE(ProcessEventsUntil([&] { return count(8) >= 3; }));
+    EXPECT_EQ(count(10000), 1);
+    EXPECT_TRUE(dialog.KillTimer(8));
+    EXPECT_FALSE(dialog.KillTimer(8)) << "one timer per id";
+    dialog.DestroyWindow();
+    EXPECT_EQ(dialog.SetTimer(1, 10), 0u) << "no window";
+}
+
+// The download worker changes controls, asks questions and arms its result timer;
+// all of it runs on the UI thread, in order, with exceptions carried back.
+TEST_F(Window, WorkerHandsEverythingToTheUiThread) {
+    std::vector<MessageBoxRequest> boxes;
+    ScopedMessageBoxResponder responder([&](const MessageBoxRequest& request) {
+        boxes.push_back(request);
+        EXPECT_TRUE(IsUiThread());
+        return IDCANCEL;
+    });
+    int answer = 0;
+    bool rethrown = false;
+    std::atomic<bool> finished{false};
+    std::jthread worker([&] {
+        for (int i = 0; i < 50; ++i) {
+            dialog.logList.AddString("block " + std::to_string(i)); // each in order
+        }
+        answer = dialog.MessageBox("계속할까요?", "확인", MB_OKCANCEL | MB_ICONEXCLAMATION);
+        try {
+            RunOnUiThread([] { throw std::runtime_error("fails on the UI thread"); });
+        } catch (const std::runtime_error&) {
+            rethrown = true;
+        }
+        dialog.SetTimer(10001, 10);
+        finished = true;
+    });
+    ASSERT_TRUE(ProcessEventsUntil([&] { return finished.load(); }));
+    EXPECT_EQ(dialog.logList.GetCount(), 50);
+    EXPECT_EQ(dialog.logList.GetText(49), "block 49");
+    EXPECT_EQ(answer, IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text + "|" + boxes[0].caption, "계속할까요?|확인");
+    EXPECT_EQ(boxes[0].owner, &dialog);
+    EXPECT_TRUE(rethrown);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !dialog.timerIds.empty(); }));
+}
+
+} // namespace
