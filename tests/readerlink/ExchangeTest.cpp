@@ -1,6 +1,3 @@
-// The exchange and its frame parser over a scripted byte transport: every way an
-// answer can arrive or fail to, and the exact request frame that goes out first.
-
 #include "readerlink/Frame.h"
 #include "readerlink/Polling.h"
 #include "readerlink/VexilonDll.h"

@@ -1,6 +1,3 @@
-// The library as the program loads it, over a pseudo-terminal: a scripted reader,
-// or a bare terminal that nobody reads.
-
 #include "tests/support/FakeReaderPty.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/VexilonCopy.h"
@@ -50,6 +47,10 @@ TEST_F(Library, ExchangesExactFramesAndEveryByteValue) {
 }
 
 TEST_F(Library, OpenCloseAndReopenWithoutClosing) {
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto filesBefore = openFiles();
     EXPECT_EQ(library_.ClosePort(kPort), VQ_ERR_PORT_NOT_OPEN);
     reader_.Enqueue(FakeReply::Answer(Bytes{0x00, 0x01}));
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -58,6 +59,7 @@ TEST_F(Library, OpenCloseAndReopenWithoutClosing) {
     EXPECT_EQ(Poll({0x16}).second, (Bytes{0x00, 0x01}));
     EXPECT_EQ(library_.InitPort(kPort, 12345), VQ_INIT_BAD_BAUD);
     EXPECT_EQ(Poll({0x16}).first, VQ_ERR_PORT_NOT_OPEN) << "a failed reopen leaves it closed";
+    EXPECT_EQ(openFiles(), filesBefore) << "every port that was replaced or failed is closed";
     EXPECT_EQ(reader_.Requests().size(), 1u);
 }
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-// Links in ports/ for COM1, COM5 (to nothing), COM200, COM0 and COM256.
 TEST(ComPortDevicePath, LinkBesideTheLibraryFirstThenTheStandardDevice) {
     testsupport::TempFolder folder;
     const auto ports = folder.Path() / "ports";
