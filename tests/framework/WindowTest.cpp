@@ -61,6 +61,7 @@ TEST_F(Window, ControlsKeepWindowsRules) {
     Item<CButton>(kButton).Click();
     Item<CButton>(kDisabledButton).Click();
     EXPECT_EQ(clicks, 1) << "a disabled button gives no command";
+    EXPECT_FALSE(Item<CButton>(kButton).EnableWindow(FALSE)) << "answers: was not disabled";
 }
 
 // Clicks through the window system, where the toolkit blocks windows for a modal one:
