@@ -141,12 +141,13 @@ TEST(Profile, ManyWritesReadBack) {
     const std::string file = folder.File("r.ini");
     auto value = [](int i) { return "value " + std::to_string(i * i) + " = end"; };
     for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(Write(i % 2 ? "ODD" : "EVEN", ("K" + std::to_string(i)).c_str(),
-                          value(i).c_str(), file));
+        ASSERT_TRUE(Write(i % 2 ? "ODD" : "EVEN",
+                          std::string("K").append(std::to_string(i)).c_str(), value(i).c_str(),
+                          file));
     }
     ASSERT_TRUE(Write("odd", "k3", "changed", file));
     for (int i = 0; i < 20; ++i) {
-        std::string key = "k" + std::to_string(i);
+        const std::string key = std::string("k").append(std::to_string(i));
         EXPECT_EQ(Read(file, i % 2 ? "Odd" : "Even", key.c_str()), i == 3 ? "changed" : value(i))
             << key;
     }
