@@ -129,8 +129,10 @@ TEST(PasswordFields, KeepSixteenCharactersOfAPaste) {
         {&admin1, changeFields},
         {&admin2, changeFields},
     };
-    for (const auto& [dialog, fields] : dialogs) {
-        RunModalAsUser(*dialog, [&](CDialog& shown) {
+    // Clang 14 cannot capture a structured binding in a lambda: plain names.
+    for (const auto& dialogAndFields : dialogs) {
+        const std::vector<int>& fields = dialogAndFields.second;
+        RunModalAsUser(*dialogAndFields.first, [&](CDialog& shown) {
             for (int id : fields) {
                 PasteInto(shown, id, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
                 EXPECT_EQ(FieldText(shown, id), "0123456789ABCDEF")
