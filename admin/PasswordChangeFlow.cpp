@@ -1,6 +1,7 @@
 #include "admin/PasswordChangeFlow.h"
 
 #include "admin/PasswordStore.h"
+#include "framework/ProgramFolder.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ void RunPasswordChangeFlow(AdminDialogs& dialogs,
         }
         const ChangeAnswer second = dialogs.ShowSetAdmin2();
         if (second.confirmed) {
-            SaveAdminPasswords(first.newPassword, second.newPassword);
+            if (!SaveAdminPasswords(first.newPassword, second.newPassword)) {
+                showNotice(kSettingsNotWrittenNotice + GetSettingsPath());
+            }
             return;
         }
     }

@@ -27,6 +27,9 @@ public:
 };
 
 inline constexpr const char* kWrongLoginNotice = "비밀번호가 일치하지 않습니다";
+// Followed by the settings file's path.
+inline constexpr const char* kSettingsNotWrittenNotice =
+    "설정 파일에 쓸 수 없어 비밀번호를 바꾸지 못했습니다.\r\n";
 
 // The administrator password change behind the main window's button 1023:
 // login until right or closed, then the change pair, where "Previous" goes

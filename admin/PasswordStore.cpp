@@ -22,12 +22,12 @@ std::string LoadAdminPassword(const std::string& key, int size) {
     return ReadProfileText(kAdminSection, key, kAdminPasswordDefault, GetSettingsPath(), size);
 }
 
-void SaveAdminPasswords(const std::string& textA, const std::string& textB) {
+bool SaveAdminPasswords(const std::string& textA, const std::string& textB) {
     const std::string file = GetSettingsPath();
-    WritePrivateProfileStringA(kAdminSection, kAdminKeyA, EncodeAdminPassword(textA).c_str(),
-                               file.c_str());
-    WritePrivateProfileStringA(kAdminSection, kAdminKeyB, EncodeAdminPassword(textB).c_str(),
-                               file.c_str());
+    return WritePrivateProfileStringA(kAdminSection, kAdminKeyA, EncodeAdminPassword(textA).c_str(),
+                                      file.c_str()) &&
+           WritePrivateProfileStringA(kAdminSection, kAdminKeyB, EncodeAdminPassword(textB).c_str(),
+                                      file.c_str());
 }
 
 bool IsAdminPasswordCorrect(const std::string& typed, const std::string& key, int size) {

@@ -36,7 +36,9 @@ std::string LoadAdminPassword(const std::string& key, int size);
 
 // Writes the stored forms of both texts, "A" first, then "B". Each write
 // replaces the settings file whole, so a failed write leaves the old file.
-void SaveAdminPasswords(const std::string& textA, const std::string& textB);
+// False when either write failed (a read-only folder, a full disk): "B" is then
+// not tried after a failed "A".
+bool SaveAdminPasswords(const std::string& textA, const std::string& textB);
 
 // True when the stored form of `typed` equals the value of `key` read with
 // `size`, exactly: a stored value in lower case never matches.

@@ -24,11 +24,17 @@ std::vector<FoundFile> FindFirmwareFilesFor(const std::string& modelName) {
     if (!pattern) {
         return {};
     }
-    std::vector<FoundFile> matches = FindFiles(FirmwareFolder(GetProgramFolder()), *pattern);
-    std::erase_if(matches, [&](const FoundFile& match) {
-        return !IsFirmwareFileOfModel(match.fileName, modelName);
-    });
-    return matches;
+    // The first folder holding any file for the model wins whole (GetFirmwareSearchFolders).
+    for (const std::string& folder : GetFirmwareSearchFolders()) {
+        std::vector<FoundFile> matches = FindFiles(FirmwareFolder(folder), *pattern);
+        std::erase_if(matches, [&](const FoundFile& match) {
+            return !IsFirmwareFileOfModel(match.fileName, modelName);
+        });
+        if (!matches.empty()) {
+            return matches;
+        }
+    }
+    return {};
 }
 
 // Only a regular file counts: a folder "opens" on this system but cannot be read,

@@ -1,9 +1,11 @@
 #include "framework/ProgramFolder.h"
 
+#include "framework/UserFolders.h"
+
+#include <filesystem>
 #include <mutex>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -48,7 +50,27 @@ std::string GetProgramFolder() {
 
 std::string GetSettingsPath() {
     std::string path = Read(settingsPathOverride);
-    return path.empty() ? GetProgramFolder() + "/Brimlet.ini" : path;
+    if (!path.empty()) {
+        return path;
+    }
+    const std::string programFolder = GetProgramFolder();
+    if (!IsInstalledProgramFolder(programFolder)) {
+        return programFolder + "/Brimlet.ini";
+    }
+    // The atomic write puts its new file beside the settings file: the folder
+    // must be there. If it cannot be made, the write fails and says so.
+    const std::string folder = UserConfigFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder + "/Brimlet.ini";
+}
+
+std::vector<std::string> GetFirmwareSearchFolders() {
+    const std::string programFolder = GetProgramFolder();
+    if (!IsInstalledProgramFolder(programFolder)) {
+        return {programFolder};
+    }
+    return {UserDataFolder(), programFolder};
 }
 
 ScopedProgramFolder::ScopedProgramFolder(std::string folder)

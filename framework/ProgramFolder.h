@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Where the program lives: the firmware folder, the manual and the settings file
 // are found beside it.
@@ -13,8 +14,15 @@ std::string GetModuleFileName();
 // one is installed.
 std::string GetProgramFolder();
 
-// The settings file: Brimlet.ini in the program folder, or the installed override.
+// The settings file, Brimlet.ini: in the program folder, or in the user's
+// configuration folder (made when missing) when the program folder is installed
+// (framework/UserFolders.h); the test override wins over both.
 std::string GetSettingsPath();
+
+// The folders whose RIVI_OIL/ may hold firmware, the one that wins first. Portable:
+// the program folder alone. Installed: the user's data folder, then the program
+// folder, so a technician can add newer firmware without touching the package.
+std::vector<std::string> GetFirmwareSearchFolders();
 
 // Test seams: each installs its value until the object goes out of scope.
 class ScopedProgramFolder {

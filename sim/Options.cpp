@@ -72,6 +72,8 @@ Faults:
   --nak WHERE[*N]             answer NAK, and the request has no effect
   --bad-frame WHERE[*N]       answer with a wrong LRC
   --delay WHERE:MS[*N]        answer after MS more milliseconds
+  --oversize WHERE[*N]        pad the answer with blanks to 1200 bytes, more than a
+                              host's 1000-byte receive area
 
   --help                      this text
 
@@ -340,6 +342,7 @@ std::map<std::string_view, Parser::Handler> Parser::ValueOptions() {
         {"--bad-frame",
          [&](std::string_view v) { Link("--bad-frame", v, LinkFaultKind::BadFrame); }},
         {"--delay", [&](std::string_view v) { Link("--delay", v, LinkFaultKind::Delay); }},
+        {"--oversize", [&](std::string_view v) { Link("--oversize", v, LinkFaultKind::Oversize); }},
     };
 }
 

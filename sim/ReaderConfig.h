@@ -26,6 +26,7 @@ enum class LinkFaultKind {
     Nak,      // the request is refused with NAK: no effect
     BadFrame, // the request takes effect, but the answer's LRC is wrong
     Delay,    // the request takes effect and the answer comes after delay
+    Oversize, // the request takes effect and the answer is padded past 1000 bytes
 };
 
 struct LinkFault {

@@ -20,6 +20,7 @@ constexpr std::size_t kDebugRequestLength = 3;    // FF 98 + level
 constexpr std::size_t kBootKeyRequestLength = 17; // 8E + proof, 92 + key
 constexpr std::size_t kBlockRequestLength = 4 + FlashImage::kBlockSize;
 constexpr std::size_t kFinishRequestLength = 2;
+constexpr std::size_t kOversizeAnswer = 1200; // past the host's 1000-byte area
 
 Reply Respond(std::vector<std::uint8_t> payload) {
     return {Reply::Kind::Response, std::move(payload), {}, false};
@@ -101,6 +102,10 @@ Reply SimulatedReader::Handle(std::span<const std::uint8_t> request, TimePoint n
     }
     if (fault != nullptr && fault->kind == LinkFaultKind::Delay) {
         reply.delay += fault->delay;
+    }
+    if (fault != nullptr && fault->kind == LinkFaultKind::Oversize &&
+        reply.kind == Reply::Kind::Response) {
+        reply.payload.resize(kOversizeAnswer, ' ');
     }
     return reply;
 }
