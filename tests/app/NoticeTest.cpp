@@ -4,10 +4,8 @@
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
 #include "framework/UserInput.h"
-#include "readerlink/VexilonDll.h"
 #include "resources/ResourceIds.h"
-#include "tests/app/LibraryFolder.h"
-#include "tests/support/FakeReaderPty.h"
+#include "tests/support/ScriptedLink.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +50,9 @@ protected:
         boxes.push_back(request);
         return IDOK;
     }};
-    CBrimletDlg dialog;
+    VirtualClock clock;
+    testsupport::ScriptedLink link{clock};
+    CBrimletDlg dialog{nullptr, link.Link()};
 };
 
 TEST_F(Notice, OutsideADownloadIsAMessageBox) {
@@ -119,8 +119,7 @@ protected:
 
     void SetUp() override {
         Notice::SetUp();
-        fake = std::make_unique<testsupport::FakeReaderPty>(LoadedLibraryFolder(), kPort);
-        ASSERT_EQ(VQ_InitPort(kPort, 115200), kPort);
+        link.plugged = link.open = {kPort};
         dialog.reader.port = kPort;
         dialog.reader.portOpen = 1;
         dialog.openButton.SetWindowText("Close");
@@ -131,13 +130,6 @@ protected:
         NoticeOkButton()->ShowWindow(SW_HIDE);
         dialog.DisableMainControls();
     }
-    void TearDown() override {
-        VQ_ClosePort(kPort);
-        fake.reset();
-        Notice::TearDown();
-    }
-
-    std::unique_ptr<testsupport::FakeReaderPty> fake;
 };
 
 class DownloadEndTimer : public DownloadEnd, public testing::WithParamInterface<UINT_PTR> {};
@@ -157,8 +149,7 @@ TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
     EXPECT_EQ(dialog.reader.port, ends ? 0 : kPort);
     EXPECT_EQ(dialog.reader.portOpen, ends ? 0 : 1);
     EXPECT_EQ(dialog.openButton.GetWindowText(), ends ? "Open" : "Close");
-    // Closing again tells whether the handler closed the port.
-    EXPECT_EQ(VQ_ClosePort(kPort), ends ? VQ_ERR_PORT_NOT_OPEN : VQ_OK);
+    EXPECT_EQ(link.open.contains(kPort), !ends);
     EXPECT_TRUE(boxes.empty());
     // The window refuses to close while the download lasts.
     dialog.OnSysCommand(SC_CLOSE, 0);

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-namespace downloadtest {
+namespace testsupport {
 
 // Table rows name themselves: the name appears in the test's name and in listings
 // instead of the row's raw bytes.
@@ -23,4 +23,4 @@ std::string CaseName(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
 }
 
-} // namespace downloadtest
+} // namespace testsupport

@@ -1,10 +1,12 @@
 #include "framework/UiSession.h"
-#include "tests/reader/ReaderBench.h"
+#include "readerlink/VexilonDll.h"
+#include "tests/support/PrivateProgramFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -15,6 +17,21 @@
 // second time with that copy loaded (the loader's search path comes before the
 // program's run path). Its ports/COM<n> links then meet neither another test
 // program's readers nor the links of a demo in the shared program folder.
+
+std::filesystem::path PrivateProgramFolder() {
+    const char* folder = std::getenv(kProgramFolderVariable);
+    return folder == nullptr ? std::filesystem::path{} : std::filesystem::path(folder);
+}
+
+std::filesystem::path LoadedVexilonFile() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&VQ_Polling), &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::canonical(info.dli_fname, error);
+    return error ? std::filesystem::path{} : file;
+}
 
 namespace {
 
