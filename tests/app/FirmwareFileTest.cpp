@@ -1,10 +1,7 @@
 #include "app/BrimletDlg.h"
-#include "app/FirmwareNaming.h"
 #include "framework/MessageBox.h"
 #include "framework/ProgramFolder.h"
 #include "framework/UiThread.h"
-#include "framework/UserInput.h"
-#include "resources/ResourceIds.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
@@ -12,14 +9,9 @@
 #include <QFileDialog>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -32,11 +24,6 @@ constexpr const char* kNoFileNotice = "F/W 파일이 실행 프로그램과 같�
 constexpr const char* kEarlierPath = "/earlier/RIVI_OIL/MakeEncryptFW_RIVI_OIL-OLD-111111.bin";
 constexpr const char* kEarlierVersion = "111111";
 constexpr const char* kFirmware = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin";
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Plant(const fs::path& file, std::size_t size = 16) {
     fs::create_directories(file.parent_path());
@@ -119,12 +106,6 @@ const std::string kOther = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KX-150803.bin";
 INSTANTIATE_TEST_SUITE_P(
     Folders, Lookup,
     testing::Values(
-        LookupCase{{"TwelveCharacterModel"},
-                   "BRMCR1200KR1",
-                   {"MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"},
-                   "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin",
-                   "150803",
-                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"}},
         // Planted newest first: the order of the names decides, not the order made.
         LookupCase{{"TwoMatchesBothLoggedLastByNameUsed"},
                    "BRM-CR1200KR",
@@ -133,13 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "160101",
                    {std::string(kLogged) + kFirmware,
                     std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin"}},
-        LookupCase{{"ModelWithHyphens"},
-                   "RVQ-3000-KR1",
-                   {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                    "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR2-999999.bin"},
-                   "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                   "240705",
-                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin"}},
         LookupCase{{"LongerModelsFirmwareIsNotThisModels"},
                    "RVQ-3000",
                    {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
@@ -153,26 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex"}},
         LookupCase{{"ClimbsOutWithSlashes"},
                    "x/../../M",
-                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}},
-        LookupCase{{"IntoASubfolder"},
-                   "sub/MakeEncryptFW_RIVI_OIL-M",
-                   {"MakeEncryptFW_RIVI_OIL-sub/MakeEncryptFW_RIVI_OIL-M-150803.bin"}},
-        LookupCase{{"Backslashes"},
-                   "..\\M",
-                   {"MakeEncryptFW_RIVI_OIL-..\\M-150803.bin", "../M-150803.bin"}},
-        LookupCase{{"StarMatchesEveryModel"}, "*", {kOther}},
-        LookupCase{{"BracketEvenWhenNamedSo"},
-                   "BRM-CR1200K[R]",
-                   {"MakeEncryptFW_RIVI_OIL-BRM-CR1200K[R]-150803.bin", kFirmware}}),
+                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}}),
     testsupport::CaseName<LookupCase>);
-
-// Even a folder carrying a firmware file's name is no match.
-TEST_F(FirmwareWindow, NoMatchAtTheFirstDownloadFails) {
-    fs::create_directory(FirmwareFolder() / kFirmware);
-    EXPECT_FALSE(dialog.CheckFirmwareFile());
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
-    EXPECT_EQ(boxes, Lines{kNoFileNotice});
-}
 
 // The earlier path is used only while it still reads as a regular file: a device
 // reads to its end too, but is no firmware.
@@ -193,31 +149,6 @@ TEST_F(FirmwareWindow, NoMatchAfterAnEarlierLookup) {
         EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), path.string());
         EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
     }
-}
-
-// The download sequence calls the check on its worker with notices going into the
-// notice dialog; the second run finds nothing but still has the first run's file,
-// larger than one read so that every pass of the read loop runs.
-TEST_F(FirmwareWindow, CheckOnTheWorkerDuringADownload) {
-    Plant(FirmwareFolder() / kFirmware, 200'000);
-    dialog.noticeMode = 1;
-    for (const char* model : {"BRM-CR1200KR", "OTHER-MODEL1"}) {
-        dialog.reader.modelName = model;
-        std::atomic<bool> done{false};
-        bool result = false;
-        std::thread worker([&] {
-            result = dialog.CheckFirmwareFile();
-            done = true;
-        });
-        EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
-        worker.join();
-        EXPECT_TRUE(result) << model;
-    }
-    ASSERT_NE(dialog.noticeDialog, nullptr);
-    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), kNoFileNotice);
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (FirmwareFolder() / kFirmware).string());
-    EXPECT_EQ(dialog.reader.fileVersion, "150803");
-    EXPECT_TRUE(boxes.empty());
 }
 
 // The file dialog of button 1009 answered by a user who picks path.
@@ -252,75 +183,6 @@ TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
     EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
     EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
-}
-
-// The shell's opener is the xdg-open that PATH names first: a stand-in records the
-// path it was handed, the rename making the record appear whole.
-TEST_F(FirmwareWindow, ManualButtonOpensTheManualBesideTheProgramOnlyIfThere) {
-    testsupport::TempFolder tools;
-    const std::string record = (tools.Path() / "opened").string();
-    std::ofstream(tools.Path() / "xdg-open")
-        << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << record << ".part\" && mv \"" << record
-        << ".part\" \"" << record << "\"\n";
-    fs::permissions(tools.Path() / "xdg-open", fs::perms::owner_all);
-    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    ::setenv("PATH", (tools.Path().string() + ":" + savedPath).c_str(), 1);
-    CButton& button = *static_cast<CButton*>(dialog.GetDlgItem(IDC_MANUAL_BUTTON));
-    dialog.DisableMainControls();
-    EXPECT_TRUE(button.IsWindowEnabled()) << "stays enabled during a download";
-
-    // The opener is never started for a missing file, so there is nothing to wait for.
-    button.Click();
-    EXPECT_FALSE(fs::exists(record));
-
-    const fs::path manual = programFolder.Path() / "FWDownladManual.pdf";
-    std::ofstream(manual) << "%PDF-1.4\n";
-    button.Click();
-    // The opener runs detached from the program; wait, boundedly, for its record.
-    for (int i = 0; i < 1000 && !fs::exists(record); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(ReadFile(record), manual.string());
-    EXPECT_TRUE(boxes.empty());
-}
-
-const fs::path kBuiltProgramFolder = BRIMLET_PROGRAM_DIR;
-
-TEST(BuiltProgramFolder, HoldsTheManualAsAWholePdf) {
-    const std::string pdf = ReadFile(kBuiltProgramFolder / "FWDownladManual.pdf");
-    ASSERT_GT(pdf.size(), 1000u);
-    EXPECT_TRUE(pdf.starts_with("%PDF-"));
-    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 32), std::string::npos);
-    // The Korean text is set in an embedded font, not left to the viewer.
-    EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
-}
-
-TEST(FirmwareNaming, VersionFromPath) {
-    struct Case {
-        const char* path;
-        const char* version;
-    };
-    for (const Case& c :
-         {Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin", "240705"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-1.2.bin", "1.2"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-1-2.bin", "2"},
-          Case{"/a-b.c/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-7.bin", "7"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-.bin", ""}, Case{"/p/firmware.bin", ""},
-          Case{"/p/fw-150803", ""}, Case{"/p.q/fw-150803", ""}}) {
-        EXPECT_EQ(VersionFromFirmwarePath(c.path), c.version) << c.path;
-    }
-}
-
-TEST(FirmwareNaming, RiviPathRuleAndFolder) {
-    for (const char* path :
-         {"/tmp/MakeEncryptFW_RIVI_OIL-M-1.bin", "/tmp/RIVI", "/tmp/fwRIVI.hex"}) {
-        EXPECT_TRUE(IsRiviFirmwarePath(path)) << path;
-    }
-    for (const char* path : {"/tmp/rivi_oil/fw.bin", "/tmp/Rivi/fw.bin", "/tmp/RIV/I.bin", ""}) {
-        EXPECT_FALSE(IsRiviFirmwarePath(path)) << path;
-    }
-    EXPECT_EQ(FirmwareFolder("/opt/brimlet"), "/opt/brimlet/RIVI_OIL");
 }
 
 } // namespace

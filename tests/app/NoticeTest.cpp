@@ -9,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -63,7 +61,6 @@ TEST_F(Notice, OutsideADownloadIsAMessageBox) {
     EXPECT_EQ(dialog.noticeDialog, nullptr);
 }
 
-// The second notice comes from a worker, as during a download.
 TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("첫 번째");
@@ -73,13 +70,7 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     CInprogressDlg* first = dialog.noticeDialog.get();
     first->ShowWindow(SW_SHOW);
 
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        dialog.ShowNotice("두 번째");
-        done = true;
-    });
-    EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
-    worker.join();
+    dialog.ShowNotice("두 번째");
     EXPECT_EQ(dialog.noticeDialog.get(), first);
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "두 번째");
     EXPECT_TRUE(boxes.empty());
@@ -93,11 +84,9 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     EXPECT_EQ(notice.top, expected.y);
 }
 
-TEST_F(Notice, TextFontAndOnlyTheTextBlue) {
+TEST_F(Notice, OnlyTheTextIsBlue) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("글꼴");
-    EXPECT_EQ(dialog.noticeDialog->noticeFont.GetFaceName(), "굴림");
-    EXPECT_EQ(dialog.noticeDialog->noticeFont.GetWeight(), 700);
     CDC text, button;
     dialog.noticeDialog->OnCtlColor(&text, &dialog.noticeDialog->noticeText, CTLCOLOR_STATIC);
     dialog.noticeDialog->OnCtlColor(&button, NoticeOkButton(), CTLCOLOR_BTN);
@@ -161,11 +150,34 @@ TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Timers, DownloadEndTimer, testing::Values(10000, 10001, 10002, 1, 9999));
 
-TEST_F(DownloadEnd, ArmedTimerFiresOnceAndIsKilled) {
-    ASSERT_EQ(dialog.SetTimer(TIMER_DOWNLOAD_OK, 1), TIMER_DOWNLOAD_OK);
+// No reader on any port. The worker waits for the window's first change, so the start
+// state can be read before any event is handled; then the failure end.
+TEST_F(Notice, TransferButtonStartsADownloadAndItsFailureEndRestoresTheWindow) {
+    dialog.transferButton.Click();
+    EXPECT_EQ(downloadBusy.load(), 1);
+    EXPECT_EQ(dialog.statusLine.GetWindowText(), " ");
+    ASSERT_NE(dialog.noticeDialog, nullptr);
+    EXPECT_TRUE(dialog.noticeDialog->IsWindowVisible());
+    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(),
+              "다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우\n단말기가 정상 동작하지 "
+              "않을 수 있습니다.");
+    EXPECT_FALSE(NoticeOkButton()->IsWindowVisible());
+    for (int id : kReaderControls) {
+        EXPECT_FALSE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
+    }
+    EXPECT_TRUE(CloseIsGreyed(dialog));
+
     ASSERT_TRUE(ProcessEventsUntil([] { return downloadBusy.load() == 0; }));
-    EXPECT_FALSE(dialog.KillTimer(TIMER_DOWNLOAD_OK));
-    EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
+    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "단말기 연결 확인 실패");
+    EXPECT_TRUE(NoticeOkButton()->IsWindowVisible());
+    EXPECT_EQ(dialog.statusLine.GetWindowText(), "다운로드 실패");
+    EXPECT_EQ(dialog.logList.GetText(dialog.logList.GetCount() - 2),
+              "연결된 vizuz 보안 리더기가 없습니다.");
+    for (int id : kReaderControls) {
+        EXPECT_TRUE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
+    }
+    EXPECT_EQ(link.initCalls.size(), 100u);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DownloadEnd, FailureNoticeStaysUntilItsButtonIsPressed) {

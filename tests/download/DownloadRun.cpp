@@ -1,18 +1,19 @@
 #include "tests/download/DownloadRun.h"
 
+#include "sim/Options.h"
 #include "sim/SampleImage.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace downloadtest {
 
 DownloadRun::DownloadRun() {
-    config.model = kModel;
     link.plugged = {kPort};
     session.autoPortSearch = 0;
     session.fileVersion = kFileVersion;
     view.typedPort = std::to_string(kPort);
-    view.typedModel = kModel;
+    view.typedModel = "RVQ-3000-KR1";
     UseFirmware(sim::MakeSampleImage(1000, kFileVersion));
 }
 
@@ -25,11 +26,18 @@ void DownloadRun::UseFirmware(const Bytes& bytes, const std::string& name) {
     view.firmwareField = " " + path.string() + "\t";
 }
 
-bool DownloadRun::Download() {
-    reader = std::make_unique<sim::SimulatedReader>(config);
+bool DownloadRun::Download(const std::string& readerOptions) {
+    std::vector<std::string> words = {"--program-folder", "/unused"};
+    std::istringstream split(readerOptions);
+    for (std::string word; split >> word;) {
+        words.push_back(word);
+    }
+    const std::vector<std::string_view> arguments(words.begin(), words.end());
+    const sim::ParsedCommandLine parsed = sim::ParseCommandLine(arguments);
+    EXPECT_EQ(parsed.error, "");
+    reader = std::make_unique<sim::SimulatedReader>(parsed.options.reader);
     link.Serve(*reader);
-    auto serve = link.responder;
-    link.responder = [this, serve](const Bytes& request) {
+    link.responder = [this, serve = link.responder](const Bytes& request) {
         if (onRequest) {
             onRequest(request);
         }

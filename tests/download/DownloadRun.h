@@ -18,7 +18,6 @@ using testsupport::Bytes;
 using Lines = std::vector<std::string>;
 
 constexpr int kPort = 5;
-constexpr char kModel[] = "RVQ-3000-KR1";
 constexpr char kFileVersion[] = "160101";
 
 // A whole download against the simulated reader in this process: no window, no
@@ -29,10 +28,10 @@ protected:
 
     // The firmware file the view's field names, holding bytes.
     void UseFirmware(const Bytes& bytes, const std::string& name = "image.bin");
-    // Runs the download on config's reader to one of its ends; true on success.
-    bool Download();
+    // Runs the download to one of its ends against a reader set up with reader-sim's
+    // options (model RVQ-3000-KR1); true on success.
+    bool Download(const std::string& readerOptions = "");
 
-    sim::ReaderConfig config;
     VirtualClock clock{0xFFFFF000};
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;

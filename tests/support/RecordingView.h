@@ -15,10 +15,10 @@ public:
     void AppendLogLine(const std::string& line) override { log.push_back(line); }
     void SelectLastLogLine() override { selected = static_cast<int>(log.size()) - 1; }
     void ClearLog() override { log.clear(), selected = -1; }
-    void ShowNotice(const std::string& text) override { notices.push_back(text); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool ConfirmModelName(const std::string& question) override {
-        questions.push_back(question);
+    void ShowNotice(const std::string& text) override { shown.push_back("notice: " + text); }
+    void ShowMessage(const std::string& text) override { shown.push_back("box: " + text); }
+    bool ConfirmModelName(const std::string& text) override {
+        shown.push_back("question: " + text);
         return confirm;
     }
     std::string TypedModelName() override { return typedModel; }
@@ -33,18 +33,16 @@ public:
     void SetProgressRange(std::int32_t total) override { progressRange = total; }
     void SetProgressPosition(std::int32_t position) override { progress = position; }
     void SetProgressCounter(const std::string& text) override { counter = text; }
-    void ShowWindowMessage(const std::string& text) override { windowMessages.push_back(text); }
+    void ShowWindowMessage(const std::string& text) override {
+        shown.push_back("window box: " + text);
+    }
     void DownloadCompleted() override { end = "completed"; }
     void DownloadFailed() override { end = "failed"; }
 
-    std::vector<std::string> log;
-    int selected = -1;
-    std::vector<std::string> notices, messages, windowMessages, questions, statuses;
-    bool confirm = true;
-    std::string typedModel, typedPort, typedDebugLevel, shownModel, readerInfo;
-    int portClosings = 0;
-    bool firmwareReads = true;
-    std::string firmwareField;
+    std::vector<std::string> log, shown, statuses;
+    int selected = -1, portClosings = 0;
+    bool confirm = true, firmwareReads = true;
+    std::string typedModel, typedPort, typedDebugLevel, shownModel, readerInfo, firmwareField;
     std::int32_t progressRange = -1, progress = -1;
     std::string counter, end;
 };
