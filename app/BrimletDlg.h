@@ -21,8 +21,9 @@
 constexpr UINT_PTR TIMER_DOWNLOAD_OK = 10000;
 constexpr UINT_PTR TIMER_DOWNLOAD_FAILED = 10001;
 
-// The main window (template 102). It shows the reader session and the download:
-// both run on their own and report to the window through DownloadView.
+// The main window (template 102). The reader session (reader/) and the download
+// (download/) hold the logic and report through DownloadView, which the window
+// implements; the window runs the download on its worker thread.
 class CBrimletDlg : public CDialog, public DownloadView {
 public:
     // link: the reader-link library itself unless a test plays the reader.

@@ -9,7 +9,6 @@ namespace {
 TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     CBrimletDlg dialog;
     ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.GetWindowText(), "F/W Download Ver 4.7.20240705 by Norvane");
     dialog.reader.AddLogLine("장비 확인 중...");
     dialog.reader.AppendLogLine("RECV ERR:1003 [CMD:F1]");
     ASSERT_EQ(dialog.logList.GetCount(), 2);

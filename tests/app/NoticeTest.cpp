@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -52,14 +51,6 @@ protected:
     testsupport::ScriptedLink link{clock};
     CBrimletDlg dialog{nullptr, link.Link()};
 };
-
-TEST_F(Notice, OutsideADownloadIsAMessageBox) {
-    dialog.ShowNotice("포트 열기 실패");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "포트 열기 실패");
-    EXPECT_EQ(boxes[0].buttons, MB_OK);
-    EXPECT_EQ(dialog.noticeDialog, nullptr);
-}
 
 TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;
@@ -181,9 +172,7 @@ TEST_F(Notice, TransferButtonStartsADownloadAndItsFailureEndRestoresTheWindow) {
 }
 
 TEST_F(DownloadEnd, FailureNoticeStaysUntilItsButtonIsPressed) {
-    dialog.ShowNotice("인증 실패");
     dialog.OnTimer(TIMER_DOWNLOAD_FAILED);
-    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "인증 실패");
     for (CWnd* target :
          {static_cast<CWnd*>(dialog.noticeDialog.get()), static_cast<CWnd*>(NoticeOkButton())}) {
         for (UINT key : {VK_RETURN, VK_ESCAPE}) {

@@ -12,9 +12,8 @@ constexpr char kBoot[] = "--start-in boot ";
 
 enum class Setup { Normal, NoReader, FileCheckFails, UnplugBeforeReopen, HexFile, EmptyFile };
 
-// One row per failure text: the reader's options, what the user is shown, the
-// status line at the end (empty: never set) and how the last request starts
-// (empty: nothing was sent).
+// One row per failure text. status: at the end, empty if never set; lastRequest: how
+// the last request starts, empty if nothing was sent.
 struct FailureCase : testsupport::NamedCase {
     const char* reader;
     Setup setup;

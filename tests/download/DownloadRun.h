@@ -28,8 +28,7 @@ protected:
 
     // The firmware file the view's field names, holding bytes.
     void UseFirmware(const Bytes& bytes, const std::string& name = "image.bin");
-    // Runs the download to one of its ends against a reader set up with reader-sim's
-    // options (model RVQ-3000-KR1); true on success.
+    // Runs the download to its end on a reader given reader-sim's options; true on success.
     bool Download(const std::string& readerOptions = "");
 
     VirtualClock clock{0xFFFFF000};
