@@ -4,11 +4,11 @@
 
 namespace {
 
-// The window's side of the log: AddLogLine selects the new line, a plain append
-// leaves the selection, the hidden Clear button empties the list.
+// AddLogLine selects the new line, a plain append leaves the selection, Clear empties.
 TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     CBrimletDlg dialog;
     ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.bannerLine.GetWindowText(), "Norvane F/W 다운로드(zev주유소)");
     dialog.reader.AddLogLine("장비 확인 중...");
     dialog.reader.AppendLogLine("RECV ERR:1003 [CMD:F1]");
     ASSERT_EQ(dialog.logList.GetCount(), 2);
