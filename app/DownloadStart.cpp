@@ -20,10 +20,8 @@ void CBrimletDlg::StartDownload() {
     DisableMainControls();
     noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON)->ShowWindow(SW_HIDE);
     downloadBusy = 1;
-    // The previous worker armed its timer as its last action and has ended since.
-    if (downloadThread.joinable()) {
-        downloadThread.join();
-    }
+    // Assigning joins the previous worker, which armed its timer as its last action and
+    // has ended since.
     downloadThread = std::jthread(DownloadWorker, this);
 }
 

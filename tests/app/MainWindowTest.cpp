@@ -9,6 +9,7 @@ TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     CBrimletDlg dialog;
     ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(dialog.bannerLine.GetWindowText(), "Norvane F/W 다운로드(zev주유소)");
+    EXPECT_TRUE(dialog.smallFont.IsCreated());
     dialog.reader.AddLogLine("장비 확인 중...");
     dialog.reader.AppendLogLine("RECV ERR:1003 [CMD:F1]");
     ASSERT_EQ(dialog.logList.GetCount(), 2);
