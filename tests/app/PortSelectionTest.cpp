@@ -46,6 +46,9 @@ TEST(PortButtons, OpenTakesTheSelectedPortPressingAgainClosesAndAFailureSaysSo) 
     dialog.portCombo.AddString("COM999"); // the list is rebuilt from COM1 to COM100
     dialog.SendCommand(IDC_REFRESH_BUTTON);
     EXPECT_NE(dialog.portCombo.GetLBText(dialog.portCombo.GetCount() - 1), "COM999");
+    link.plugged.clear(); // no reader anywhere: the information button says so
+    static_cast<CButton*>(dialog.GetDlgItem(IDC_READER_INFO_BUTTON))->Click();
+    EXPECT_EQ(dialog.statusLine.GetWindowText(), "다운로드 실패");
     dialog.DestroyWindow();
 }
 

@@ -67,7 +67,6 @@ TEST_F(Session, AutomaticSearchProbesSevenFirstThenInOrder) {
     Answer(TextReply("VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"));
     EXPECT_EQ(reader.DetectReader(), ProbeResult::Application);
     EXPECT_EQ(link.initCalls, (std::vector<int>{7, 1, 2, 3}));
-    EXPECT_EQ(link.bauds, (std::vector<int>(4, 115200)));
     EXPECT_EQ(reader.port, 3);
     EXPECT_EQ(link.open, std::set<int>{3});
     EXPECT_EQ(view.log, (Lines{kSearching, "COM3 => 장비 정보 : VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"}));

@@ -22,6 +22,7 @@ ReaderLink ScriptedLink::Link() {
                                          timeoutMs);
                       },
                       [this](int port) {
+                          ++closings;
                           return open.erase(port) == 1 ? static_cast<int>(VQ_OK)
                                                        : static_cast<int>(VQ_ERR_PORT_NOT_OPEN);
                       }};

@@ -33,6 +33,7 @@ public:
     std::set<int> open;
     std::vector<int> initCalls;   // the ports VQ_InitPort was asked for, in order
     std::vector<int> bauds;       // and at which rate
+    int closings = 0;             // VQ_ClosePort calls
     std::vector<Bytes> delivered; // request payloads, in order
     std::vector<int> timeouts;    // the time-out of each delivered request
 
