@@ -34,7 +34,9 @@ void CreateWindowFont(CFont& font, int height) {
 
 } // namespace
 
-CBrimletDlg::CBrimletDlg(CWnd* parent) : CDialog(MainDialogTemplate(), parent), aboutBox(this) {
+CBrimletDlg::CBrimletDlg(CWnd* parent, ReaderLink link)
+    : CDialog(MainDialogTemplate(), parent), reader(std::move(link), *this, clock),
+      download(reader, *this), aboutBox(this) {
     OnClicked(IDC_KEY_FILE_BUTTON, [this] { OnKeyFileButton(); });
     OnClicked(IDC_ADMIN_PASSWORD_BUTTON, [this] { OnAdminPasswordChange(); });
     OnClicked(IDC_CLEAR_BUTTON, [this] { ClearLog(); });
@@ -90,7 +92,7 @@ BOOL CBrimletDlg::OnInitDialog() {
     InitAidTable(aidTable);
     noticeDialog.reset();
     noticeMode = 0;
-    imageBuffer.reset();
+    download.imageBuffer.reset();
     GetDlgItem(IDC_DEBUG_LEVEL_FIELD)->SetWindowText("0");
 
     CreateWindowFont(largeFont, 30);

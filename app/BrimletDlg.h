@@ -2,11 +2,13 @@
 
 #include "app/AboutDlg.h"
 #include "app/InprogressDlg.h"
+#include "app/SeamClock.h"
+#include "app/VexilonLink.h"
+#include "download/DownloadSequence.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Font.h"
-#include "reader/ReaderState.h"
-#include "security/Function.h"
+#include "reader/ReaderSession.h"
 #include "tables/AidTable.h"
 #include "tables/CaPublicKeyTable.h"
 
@@ -19,17 +21,13 @@
 constexpr UINT_PTR TIMER_DOWNLOAD_OK = 10000;
 constexpr UINT_PTR TIMER_DOWNLOAD_FAILED = 10001;
 
-// SendCommand refuses data longer than this, a negative length, or missing data,
-// without sending anything; its result is then kSendCommandRefused, which differs
-// from every result of the reader-link library.
-constexpr int kMaxCommandDataLength = 99999;
-constexpr int kSendCommandRefused = -1;
-
-// The main window (template 102). It owns all state of the program; operations of
-// the other subsystems are defined in their own folders.
-class CBrimletDlg : public CDialog {
+// The main window (template 102). The reader session (reader/) and the download
+// (download/) hold the logic and report through DownloadView, which the window
+// implements; the window runs the download on its worker thread.
+class CBrimletDlg : public CDialog, public DownloadView {
 public:
-    explicit CBrimletDlg(CWnd* parent = nullptr);
+    // link: the reader-link library itself unless a test plays the reader.
+    explicit CBrimletDlg(CWnd* parent = nullptr, ReaderLink link = VexilonReaderLink());
     ~CBrimletDlg() override;
 
     BOOL OnInitDialog() override;
@@ -38,42 +36,53 @@ public:
     void OnTimer(UINT_PTR id) override;
 
     // Notices and the end of a download.
-    void ShowNotice(const std::string& text);
+    void ShowNotice(const std::string& text) override;
     void DisableMainControls();
     void EnableMainControls();
-    void ClearLog();
-    void OnAdminPasswordChange(); // button 1023, admin/AdminPasswordFlow.cpp
+    void ClearLog() override;
+    void OnAdminPasswordChange(); // button 1023, hidden
 
     // Firmware file lookup (app/FirmwareFile.cpp) and the manual (app/Manual.cpp).
     void FindFirmwareFile();
-    std::int32_t CheckFirmwareFile(); // 0 when the file to send reads, 1 otherwise
-    void BrowseFirmwareFile();        // button 1009
+    bool CheckFirmwareFile() override; // true when the file to send reads completely
+    void BrowseFirmwareFile();         // button 1009
     // The file dialog's choice: taken only when it is a RIVI file.
     void UseChosenFirmwareFile(const std::string& path);
     void OpenManual(); // button 1062
 
-    // Command exchange and traffic log (reader/CommandExchange.cpp).
-    using CDialog::SendCommand;
-    std::int32_t SendCommand(unsigned char code, const unsigned char* data, int dataLength);
-    void AddLogLine(const std::string& text);
-
     // Port selection (app/PortSelection.cpp).
     void SetUpPortLists();
     void EnumeratePorts();
-    int OpenSelectedPort(); // 1 when the port opened
+    bool OpenSelectedPort();
     void ClosePort();
 
-    // Reader detection (reader/Detection.cpp): ProbePort and DetectReader give 0
-    // (nothing usable), 1 (a reader refused), 2 (RIVI application firmware) or 3
-    // (boot loader with its model name settled).
-    std::string ReadReaderInfo(int port);
-    int ProbePort(int port);
-    int DetectReader();
+    // The download (app/DownloadStart.cpp): the transfer button's handler and its worker.
+    void StartDownload(); // button 1005
+    static int DownloadWorker(CBrimletDlg* mainWindow);
 
-    // Version query (reader/VersionQuery.cpp), mode 0 to 5.
-    std::int32_t QueryVersion(int mode);
+    // What the reader session and the download see of the window (app/WindowViews.cpp).
+    void AppendLogLine(const std::string& line) override;
+    void SelectLastLogLine() override;
+    void ShowMessage(const std::string& text) override;
+    bool ConfirmModelName(const std::string& question) override;
+    std::string TypedModelName() override;
+    void ShowModelName(const std::string& name) override;
+    std::string TypedPortNumber() override;
+    std::string TypedDebugLevel() override;
+    void SetStatus(const std::string& text) override;
+    void SetReaderInfo(const std::string& text) override;
+    void PortClosed() override;
+    std::string FirmwareFilePath() override;
+    void SetProgressRange(std::int32_t total) override;
+    void SetProgressPosition(std::int32_t position) override;
+    void SetProgressCounter(const std::string& text) override;
+    void ShowWindowMessage(const std::string& text) override;
+    void DownloadCompleted() override;
+    void DownloadFailed() override;
 
-    ReaderState reader;
+    SeamClock clock;
+    ReaderSession reader;
+    DownloadSequence download;
 
     // 1 while a download runs: notices then go into the notice dialog instead of
     // message boxes.
@@ -101,31 +110,9 @@ public:
     CFont smallFont;
     CAboutDlg aboutBox;
 
-    // Download (download/): the transfer button's handler, its worker and the
-    // sequence, the authentication phases and steps, the transfer phase.
-    void StartDownload(); // button 1005
-    static int DownloadWorker(CBrimletDlg* mainWindow);
-    int RunDownload(); // 1 when the firmware was sent and its version read back
-    int AuthenticateApplication();
-    int AuthenticateBootLoader();
-    // 1 when the system's random source fails: nothing predictable is sent then.
-    std::int32_t DeriveAuthKeys();
-    std::int32_t AuthStep1();
-    std::int32_t AuthStep2();
-    std::int32_t AuthStep3();
-    std::int32_t ProveDownloadKey();
-    std::int32_t SendDownloadKey(int mode); // reader/DownloadKeyCommands.cpp
-    std::int32_t LoadFirmwareImage();       // length, or -1 when the file is refused
-    int RunTransferPhase();                 // 1 on success
-    bool AwaitReaderRestart();
-
-    CFunction function;
     // The payment-scheme tables, filled once at start-up; nothing reads them.
     CaPublicKeyTable caPublicKeyTable{};
     AidTable aidTable{};
-    std::string firmwarePath;
-    std::unique_ptr<unsigned char[]> imageBuffer;
-    DWORD downloadStartTicks = 0;
     // Declared last, so it is joined before any other member goes.
     std::jthread downloadThread;
 
@@ -137,7 +124,7 @@ private:
     void OnOpenButton();
     void OnRefreshButton();
     void OnAutoSearchCheck();
-    void OnReaderInfoButton(); // reader/InfoCommands.cpp
+    void OnReaderInfoButton();
     void OnVersionButton();
     void OnDebugLevelButton();
     void SetMainControlsEnabled(BOOL enable);

@@ -1,7 +1,6 @@
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
 #include "framework/Menu.h"
-#include "readerlink/VexilonDll.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -44,10 +43,7 @@ void CBrimletDlg::OnTimer(UINT_PTR id) {
         }
         noticeMode = 0;
         EnableMainControls();
-        VQ_ClosePort(reader.port);
-        reader.port = 0;
-        reader.portOpen = 0;
-        openButton.SetWindowText("Open");
+        reader.ClosePort();
         downloadBusy = 0;
     }
     CDialog::OnTimer(id);

@@ -71,9 +71,9 @@ void CBrimletDlg::FindFirmwareFile() {
     }
 }
 
-std::int32_t CBrimletDlg::CheckFirmwareFile() {
+bool CBrimletDlg::CheckFirmwareFile() {
     FindFirmwareFile();
-    return ReadsCompletely(firmwareFileField.GetWindowText()) ? 0 : 1;
+    return ReadsCompletely(firmwareFileField.GetWindowText());
 }
 
 void CBrimletDlg::BrowseFirmwareFile() {

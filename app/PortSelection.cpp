@@ -2,7 +2,6 @@
 
 #include "framework/PortProbe.h"
 #include "reader/DecimalText.h"
-#include "readerlink/VexilonDll.h"
 #include "resources/ResourceIds.h"
 
 #include <string>
@@ -11,8 +10,6 @@
 namespace {
 
 constexpr int kLastListedPort = 100;
-// Every open of the port uses this rate, whatever the baud list shows.
-constexpr int kPortBaud = 115200;
 constexpr const char* kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 constexpr int kSelectedBaud = 4;
 // A port list entry reads "COM<n>".
@@ -39,27 +36,24 @@ void CBrimletDlg::EnumeratePorts() {
     portCombo.SetCurSel(0);
 }
 
-int CBrimletDlg::OpenSelectedPort() {
+bool CBrimletDlg::OpenSelectedPort() {
     const std::string entry = portCombo.GetWindowText();
     reader.port = DecimalTextValue(entry.size() > kPortPrefixLength
                                        ? std::string_view(entry).substr(kPortPrefixLength)
                                        : std::string_view());
-    if (VQ_InitPort(reader.port, kPortBaud) == reader.port) {
+    if (reader.OpenPort(reader.port)) {
         reader.portOpen = 1;
         transferButton.EnableWindow(TRUE);
         openButton.SetWindowText("Close");
-        return 1;
+        return true;
     }
     reader.portOpen = 0;
     ShowNotice("포트 열기 실패");
-    return 0;
+    return false;
 }
 
 void CBrimletDlg::ClosePort() {
-    VQ_ClosePort(reader.port);
-    reader.port = 0;
-    reader.portOpen = 0;
-    openButton.SetWindowText("Open");
+    reader.ClosePort();
 }
 
 void CBrimletDlg::OnOpenButton() {

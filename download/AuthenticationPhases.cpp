@@ -1,6 +1,4 @@
-#include "app/BrimletDlg.h"
-#include "download/FailedStep.h"
-#include "framework/Clock.h"
+#include "download/DownloadSequence.h"
 
 namespace {
 
@@ -15,51 +13,57 @@ constexpr char kProofText[] = "인증 실패";
 
 } // namespace
 
-int CBrimletDlg::AuthenticateApplication() {
-    Sleep(kStepPauseMs);
-    if (DeriveAuthKeys() != 0) {
-        return ReportFailedStep(*this, kReaderAuthenticationText);
+bool DownloadSequence::AuthenticateApplication() {
+    Clock& clock = reader.clock;
+    clock.SleepFor(kStepPauseMs);
+    if (!DeriveAuthKeys()) {
+        ReportFailedStep(kReaderAuthenticationText);
+        return false;
     }
 
-    Sleep(kStepPauseMs);
-    logList.AddString("Offkey 확인 중...");
-    if (SendDownloadKey(0) != 0) {
-        return ReportFailedStep(*this, kKeyDataText);
+    clock.SleepFor(kStepPauseMs);
+    reader.AppendLogLine("Offkey 확인 중...");
+    if (!reader.SendDownloadKey(DownloadKeyForm::Application, auth.downloadKey)) {
+        ReportFailedStep(kKeyDataText);
+        return false;
     }
 
-    Sleep(kStepPauseMs);
-    logList.AddString("리더기 인증 확인중(1)...");
-    if (AuthStep1() != 0) {
-        return ReportFailedStep(*this, kReaderKeyText);
+    struct Step {
+        const char* line;
+        bool (DownloadSequence::*run)();
+        const char* failure;
+    };
+    static constexpr Step kSteps[] = {
+        {"리더기 인증 확인중(1)...", &DownloadSequence::AuthStep1, kReaderKeyText},
+        {"리더기 인증 확인중(2)...", &DownloadSequence::AuthStep2, kReaderAuthenticationText},
+        {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText},
+    };
+    for (const Step& step : kSteps) {
+        clock.SleepFor(kStepPauseMs);
+        reader.AppendLogLine(step.line);
+        if (!(this->*step.run)()) {
+            ReportFailedStep(step.failure);
+            return false;
+        }
     }
 
-    Sleep(kStepPauseMs);
-    logList.AddString("리더기 인증 확인중(2)...");
-    if (AuthStep2() != 0) {
-        return ReportFailedStep(*this, kReaderAuthenticationText);
-    }
-
-    Sleep(kStepPauseMs);
-    logList.AddString("리더기 인증 확인중(3)...");
-    if (AuthStep3() != 0) {
-        return ReportFailedStep(*this, kReaderAuthenticationText);
-    }
-
-    Sleep(kAfterAuthenticationMs);
-    return 0;
+    clock.SleepFor(kAfterAuthenticationMs);
+    return true;
 }
 
-int CBrimletDlg::AuthenticateBootLoader() {
-    if (ProveDownloadKey() == 0) {
-        return 0;
+bool DownloadSequence::AuthenticateBootLoader() {
+    if (ProveDownloadKey()) {
+        return true;
     }
     // A boot loader that lost its key takes it once more, then wants a new proof.
-    if (SendDownloadKey(1) != 0) {
-        return ReportFailedStep(*this, kKeyDataText);
+    if (!reader.SendDownloadKey(DownloadKeyForm::BootLoader, auth.downloadKey)) {
+        ReportFailedStep(kKeyDataText);
+        return false;
     }
-    Sleep(kStepPauseMs);
-    if (ProveDownloadKey() != 0) {
-        return ReportFailedStep(*this, kProofText);
+    reader.clock.SleepFor(kStepPauseMs);
+    if (!ProveDownloadKey()) {
+        ReportFailedStep(kProofText);
+        return false;
     }
-    return 0;
+    return true;
 }

@@ -1,6 +1,9 @@
-#include "app/BrimletDlg.h"
+#include "download/DownloadSequence.h"
+
 #include "readerlink/VexilonDll.h"
 #include "security/Authentication.h"
+#include "security/DownloadKey.h"
+#include "security/KeyProof.h"
 
 namespace {
 
@@ -11,68 +14,69 @@ constexpr int kStep3TimeoutMs = 150000;
 constexpr int kMessageAreaSize = 1024;
 
 static_assert(kMessageAreaSize >= VQ_RECEIVE_CAPACITY);
+static_assert(sizeof AuthenticationState::downloadKey == downloadKeyLength);
+static_assert(sizeof AuthenticationState::derivedKeyPair == derivedKeyPairLength);
 
-// Each step has request and response areas of its own; the shared rxBuffer is
+// Each step has request and response areas of its own; the session's rxBuffer is
 // left to SendCommand's callers.
 struct StepExchange {
     unsigned char request[kMessageAreaSize] = {};
     unsigned char response[kMessageAreaSize] = {};
     int responseLength = 0;
-
-    int Send(int port, int requestLength, int timeoutMs) {
-        return VQ_Polling(port, requestLength, request, &responseLength, response, timeoutMs);
-    }
 };
 
-SealKeys AuthKeys(const ReaderState& reader) {
-    return SealKeys{reader.authCipherKey, reader.authMacKey};
+SealKeys AuthKeys(const AuthenticationState& auth) {
+    return SealKeys{auth.authCipherKey, auth.authMacKey};
 }
 
 } // namespace
 
-std::int32_t CBrimletDlg::DeriveAuthKeys() {
-    BuildDownloadKey(function, reader.downloadKey);
+bool DownloadSequence::DeriveAuthKeys() {
+    BuildDownloadKey(function, auth.downloadKey);
     // Without the system's random source the host bytes would be predictable; the
     // authentication is then not attempted at all.
-    if (!DrawHostValues(reader.hostReserved, reader.hostRandom)) {
-        return 1;
+    if (!DrawHostValues(auth.hostReserved, auth.hostRandom)) {
+        return false;
     }
-    DeriveAuthenticationKeys(reader.downloadKey, reader.authCipherKey, reader.authMacKey);
-    return 0;
+    DeriveAuthenticationKeys(auth.downloadKey, auth.authCipherKey, auth.authMacKey);
+    return true;
 }
 
-std::int32_t CBrimletDlg::AuthStep1() {
+bool DownloadSequence::AuthStep1() {
     StepExchange exchange;
     BuildAuthStep1Request(exchange.request);
-    const int result = exchange.Send(reader.port, authStep1RequestLength, kStep1TimeoutMs);
-    if (!CheckAuthStep1Response(exchange.response, exchange.responseLength, AuthKeys(reader),
-                                reader.readerChallenge)) {
-        return 1;
-    }
-    return result;
+    const int result = reader.Exchange(exchange.request, authStep1RequestLength, exchange.response,
+                                       exchange.responseLength, kStep1TimeoutMs);
+    return CheckAuthStep1Response(exchange.response, exchange.responseLength, AuthKeys(auth),
+                                  auth.readerChallenge) &&
+           result == VQ_OK;
 }
 
-std::int32_t CBrimletDlg::AuthStep2() {
+bool DownloadSequence::AuthStep2() {
     StepExchange exchange;
-    BuildAuthStep2Request(AuthKeys(reader), reader.hostReserved, reader.readerChallenge,
-                          reader.hostRandom, exchange.request);
-    const int result = exchange.Send(reader.port, authStep2RequestLength, kStep2TimeoutMs);
-    if (!CheckAuthStep2Response(exchange.response, exchange.responseLength, AuthKeys(reader),
-                                reader.hostReserved, reader.readerChallenge, reader.readerRandom)) {
-        return 1;
-    }
-    return result;
+    BuildAuthStep2Request(AuthKeys(auth), auth.hostReserved, auth.readerChallenge, auth.hostRandom,
+                          exchange.request);
+    const int result = reader.Exchange(exchange.request, authStep2RequestLength, exchange.response,
+                                       exchange.responseLength, kStep2TimeoutMs);
+    return CheckAuthStep2Response(exchange.response, exchange.responseLength, AuthKeys(auth),
+                                  auth.hostReserved, auth.readerChallenge, auth.readerRandom) &&
+           result == VQ_OK;
 }
 
-std::int32_t CBrimletDlg::AuthStep3() {
+bool DownloadSequence::AuthStep3() {
     // From here on hostRandom holds the shared secret, as the reader expects.
-    ComputeSharedSecret(reader.hostRandom, reader.readerRandom, reader.hostRandom);
-    DeriveKeyPair(reader.hostRandom, reader.derivedKeyPair);
+    ComputeSharedSecret(auth.hostRandom, auth.readerRandom, auth.hostRandom);
+    DeriveKeyPair(auth.hostRandom, auth.derivedKeyPair);
     StepExchange exchange;
-    BuildAuthStep3Request(AuthKeys(reader), reader.derivedKeyPair, exchange.request);
-    const int result = exchange.Send(reader.port, authStep3RequestLength, kStep3TimeoutMs);
-    if (!CheckAuthStep3Response(exchange.response, exchange.responseLength)) {
-        return 1;
-    }
-    return result;
+    BuildAuthStep3Request(AuthKeys(auth), auth.derivedKeyPair, exchange.request);
+    const int result = reader.Exchange(exchange.request, authStep3RequestLength, exchange.response,
+                                       exchange.responseLength, kStep3TimeoutMs);
+    return CheckAuthStep3Response(exchange.response, exchange.responseLength) && result == VQ_OK;
+}
+
+bool DownloadSequence::ProveDownloadKey() {
+    BuildDownloadKey(function, auth.downloadKey);
+    unsigned char proof[keyProofLength];
+    BuildKeyProof(auth.downloadKey, proof);
+    return reader.SendCommand(kKeyProofCode, proof, keyProofLength) == VQ_OK;
 }

@@ -1,35 +1,28 @@
 // see BlockTransfer.h
 #include "download/BlockTransfer.h"
 
-#include "framework/Clock.h"
-#include "reader/ResponseRule.h"
-
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
 
-// An answer that stores nothing keeps this code and is therefore refused.
-constexpr unsigned char kNoResponseYet = 0xFF;
 constexpr unsigned char kEmptyFlash = 0xFF;
 
-void BuildBlockFrame(ReaderState& state, ImageView image, std::int32_t offset) {
-    std::memset(state.txBuffer, kEmptyFlash, sizeof state.txBuffer);
-    std::memset(state.rxBuffer, 0, sizeof state.rxBuffer);
-    state.txBuffer[0] = kBlockCode;
-    state.txBuffer[1] = static_cast<unsigned char>(offset >> 16);
-    state.txBuffer[2] = static_cast<unsigned char>(offset >> 8);
-    state.txBuffer[3] = static_cast<unsigned char>(offset);
+using BlockFrame = std::array<unsigned char, kBlockFrameLength>;
+
+BlockFrame BuildBlockFrame(ImageView image, std::int32_t offset) {
+    BlockFrame frame;
+    frame.fill(kEmptyFlash);
+    frame[0] = kBlockCode;
+    frame[1] = static_cast<unsigned char>(offset >> 16);
+    frame[2] = static_cast<unsigned char>(offset >> 8);
+    frame[3] = static_cast<unsigned char>(offset);
     const std::int32_t present = std::clamp(image.length - offset, 0, kBlockSize);
     if (present > 0) {
-        std::memcpy(state.txBuffer + 4, image.bytes + offset, static_cast<std::size_t>(present));
+        std::memcpy(frame.data() + 4, image.bytes + offset, static_cast<std::size_t>(present));
     }
-}
-
-bool Exchange(ReaderState& state, unsigned char code, int dataLength, const CommandSender& send) {
-    state.rxBuffer[0] = kNoResponseYet;
-    send(code, state.txBuffer + 1, dataLength);
-    return IsAcceptedResponse(state.rxBuffer, state.rxLength);
+    return frame;
 }
 
 } // namespace
@@ -39,8 +32,8 @@ std::int32_t BlockTotal(std::int32_t length) {
     return rest == 0 ? length : length + (kBlockSize - rest);
 }
 
-bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
-                     const CommandSender& send, ProgressSink& sink) {
+bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& send,
+                     ProgressSink& sink, Clock& clock) {
     if (total < image.length || total >= kOffsetLimit || image.length < 0) {
         return false;
     }
@@ -48,14 +41,14 @@ bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
     int failedTries = 0;
     while (offset <= total) {
         sink.BlockStarting(offset, total);
-        BuildBlockFrame(state, image, offset);
-        if (Exchange(state, kBlockCode, kBlockFrameLength - 1, send)) {
+        const BlockFrame frame = BuildBlockFrame(image, offset);
+        if (send(kBlockCode, frame.data() + 1, kBlockFrameLength - 1)) {
             offset += kBlockSize;
             failedTries = 0;
             sink.BlockAccepted(offset);
             continue;
         }
-        Sleep(kFailedBlockPauseMs);
+        clock.SleepFor(kFailedBlockPauseMs);
         if (++failedTries >= kBlockTries) {
             return false;
         }
@@ -63,11 +56,13 @@ bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
     return true;
 }
 
-bool SendFinishCommand(ReaderState& state, const CommandSender& send) {
+unsigned char FinishDataByte(std::int32_t total) {
+    return static_cast<unsigned char>(total >> 16);
+}
+
+bool SendFinishCommand(unsigned char dataByte, const AcceptedSender& send) {
     for (int tries = 0; tries < kFinishTries; ++tries) {
-        // byte 1 still holds the last block's offset bits 23..16
-        state.txBuffer[0] = kFinishCode;
-        if (Exchange(state, kFinishCode, 1, send)) {
+        if (send(kFinishCode, &dataByte, 1)) {
             return true;
         }
     }

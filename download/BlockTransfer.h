@@ -1,6 +1,7 @@
 #pragma once
 
-#include "reader/ReaderState.h"
+#include "framework/Clock.h"
+#include "reader/ReaderConstants.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,8 +12,6 @@
 
 constexpr std::int32_t kBlockSize = 256;
 constexpr int kBlockFrameLength = 4 + kBlockSize; // F1, offset (3 bytes), data
-constexpr unsigned char kBlockCode = 0xF1;
-constexpr unsigned char kFinishCode = 0xF2;
 // Offsets are 24 bits wide and the extra block lies at the rounded-up end, which
 // must therefore stay below 16 MiB: otherwise its offset wraps to 0 and the reader
 // overwrites the start of its flash with FF.
@@ -30,11 +29,9 @@ struct ImageView {
     std::int32_t length;
 };
 
-// Sends code and data as one command; the response lands in rxBuffer/rxLength of the
-// ReaderState given to the transfer. The transfer reads no result from it: the
-// acceptance rule on the stored response alone decides.
-using CommandSender =
-    std::function<void(unsigned char code, const unsigned char* data, int dataLength)>;
+// Sends code and data as one command; true when the reader's response was accepted.
+using AcceptedSender =
+    std::function<bool(unsigned char code, const unsigned char* data, int dataLength)>;
 
 class ProgressSink {
 public:
@@ -49,12 +46,15 @@ public:
 std::int32_t BlockTotal(std::int32_t length);
 
 // Blocks at 0, 256, ..., total inclusive: the last one lies past the image and is
-// all FF, as the readers expect. Builds each frame in state.txBuffer. False after a
-// block was refused kBlockTries times in a row, and, with nothing sent, when total
-// does not fit the offsets or does not cover the image.
-bool SendImageBlocks(ReaderState& state, ImageView image, std::int32_t total,
-                     const CommandSender& send, ProgressSink& sink);
+// all FF, as the readers expect. False after a block was refused kBlockTries times
+// in a row, and, with nothing sent, when total does not fit the offsets or does not
+// cover the image. The pauses after refused tries go to clock.
+bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& send,
+                     ProgressSink& sink, Clock& clock);
 
-// F2 with byte 1 of txBuffer as the last block left it (offset bits 23..16). False
-// after kFinishTries refusals.
-bool SendFinishCommand(ReaderState& state, const CommandSender& send);
+// The finish command's data byte: byte 1 of the last block frame, the offset bits
+// 23..16 of the extra block at total.
+unsigned char FinishDataByte(std::int32_t total);
+
+// F2 with dataByte. False after kFinishTries refusals.
+bool SendFinishCommand(unsigned char dataByte, const AcceptedSender& send);

@@ -1,119 +1,85 @@
-#include "app/BrimletDlg.h"
-#include "app/DownloadBusy.h"
-#include "download/FailedStep.h"
-#include "framework/Clock.h"
-#include "framework/MessageBox.h"
-#include "readerlink/VexilonDll.h"
-#include "resources/ResourceIds.h"
+#include "download/DownloadSequence.h"
 
 namespace {
 
-constexpr char kUnplugWarningText[] = "다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우\n"
-                                      "단말기가 정상 동작하지 않을 수 있습니다.";
-constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
 constexpr char kMsrText[] = "MSR 인증 실패";
-
-constexpr UINT kSucceededTimerMs = 3000;
-constexpr UINT kFailedTimerMs = 1000;
 constexpr DWORD kQueryPauseMs = 100;
-constexpr int kBaudRate = 115200;
-
-// QueryVersion modes the sequence runs, in its order.
-constexpr int kApplicationVersion = 0;
-constexpr int kMsrBeforeAuthentication = 4;
-constexpr int kMsrAfterAuthentication = 5;
-constexpr int kBootVersionProbe = 3;
-constexpr int kBootVersion = 1;
 
 } // namespace
 
-void CBrimletDlg::StartDownload() {
-    if (downloadBusy == 1) {
-        return;
-    }
-    statusLine.SetWindowText(" ");
-    noticeMode = 1;
-    ShowNotice(kUnplugWarningText);
-    noticeDialog->ShowWindow(SW_SHOW);
-    DisableMainControls();
-    noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON)->ShowWindow(SW_HIDE);
-    downloadBusy = 1;
-    // The previous worker armed its timer as its last action and has ended since.
-    if (downloadThread.joinable()) {
-        downloadThread.join();
-    }
-    downloadThread = std::jthread(DownloadWorker, this);
-}
+DownloadSequence::DownloadSequence(ReaderSession& reader, DownloadView& view)
+    : reader(reader), view(view) {}
 
-int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow) {
-    int result = 0;
+void DownloadSequence::RunToEnd() {
+    bool succeeded = false;
     try {
-        result = mainWindow->RunDownload();
+        succeeded = RunDownload();
     } catch (...) {
         // Whatever went wrong, the window must get back to idle through its timer.
-        result = 0;
+        succeeded = false;
     }
-    if (result == 1) {
-        mainWindow->noticeDialog->noticeText.SetWindowText(kCompletedText);
-        mainWindow->SetTimer(TIMER_DOWNLOAD_OK, kSucceededTimerMs);
+    if (succeeded) {
+        view.DownloadCompleted();
     } else {
-        mainWindow->SetTimer(TIMER_DOWNLOAD_FAILED, kFailedTimerMs);
+        view.DownloadFailed();
     }
-    return 0;
 }
 
-int CBrimletDlg::RunDownload() {
-    downloadStartTicks = GetTickCount();
+void DownloadSequence::ReportFailedStep(const std::string& text) {
+    view.ShowNotice(text);
+    view.SetStatus(kDownloadFailedText);
+}
+
+bool DownloadSequence::RunDownload() {
+    downloadStartTicks = reader.clock.TickCount();
     reader.rxLength = 0;
 
-    if (DetectReader() == 0) {
-        statusLine.SetWindowText(kDownloadFailedText);
-        ShowNotice("단말기 연결 확인 실패");
-        logList.AddString("연결된 vizuz 보안 리더기가 없습니다.");
-        logList.AddString(
+    if (!IsReaderFound(reader.DetectReader())) {
+        view.SetStatus(kDownloadFailedText);
+        view.ShowNotice("단말기 연결 확인 실패");
+        reader.AppendLogLine("연결된 vizuz 보안 리더기가 없습니다.");
+        reader.AppendLogLine(
             "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 확인해주세요.");
-        return 0;
+        return false;
     }
-    if (CheckFirmwareFile() != 0) {
-        ReportFailedStep(*this, "FW File을 확인하십시오.");
-        return 0;
+    if (!view.CheckFirmwareFile()) {
+        ReportFailedStep("FW File을 확인하십시오.");
+        return false;
     }
 
-    Sleep(kQueryPauseMs);
+    reader.clock.SleepFor(kQueryPauseMs);
     reader.versionMismatch = 0;
     // Only a reader that answers in its application firmware is authenticated; one
     // already in its boot loader goes on at once.
-    if (QueryVersion(kApplicationVersion) == 0) {
-        if (QueryVersion(kMsrBeforeAuthentication) == 0) {
-            AfxMessageBox(kMsrText, MB_OK);
-            return 0;
+    if (reader.QueryVersion(VersionQuery::Application) == VersionResult::Valid) {
+        if (reader.QueryVersion(VersionQuery::MsrCheck) == VersionResult::Valid) {
+            view.ShowMessage(kMsrText);
+            return false;
         }
-        if (AuthenticateApplication() != 0) {
-            return 0;
+        if (!AuthenticateApplication()) {
+            return false;
         }
     }
-    if (QueryVersion(kMsrAfterAuthentication) == 0) {
-        AfxMessageBox(kMsrText, MB_OK);
-        return 0;
+    if (reader.QueryVersion(VersionQuery::MsrCheckLinkOk) == VersionResult::Valid) {
+        view.ShowMessage(kMsrText);
+        return false;
     }
-    QueryVersion(kBootVersionProbe);
-    Sleep(kQueryPauseMs);
-    if (QueryVersion(kBootVersion) != 0) {
-        ReportFailedStep(*this, "단말기 버전 조회 실패");
-        return 0;
+    reader.QueryVersion(VersionQuery::Reader16);
+    reader.clock.SleepFor(kQueryPauseMs);
+    if (reader.QueryVersion(VersionQuery::Reader16) != VersionResult::Valid) {
+        ReportFailedStep("단말기 버전 조회 실패");
+        return false;
     }
 
-    Sleep(kQueryPauseMs);
-    VQ_ClosePort(reader.port);
-    reader.portOpen = 0;
-    if (VQ_InitPort(reader.port, kBaudRate) != reader.port) {
-        ReportFailedStep(*this, "바이오스 연결 실패");
-        return 0;
+    reader.clock.SleepFor(kQueryPauseMs);
+    if (!reader.ReopenPort()) {
+        ReportFailedStep("바이오스 연결 실패");
+        return false;
     }
-    statusLine.SetWindowText("FW 다운로드 중...");
-    logList.AddString("바이오스 인증 확인중...");
-    if (AuthenticateBootLoader() != 0) {
-        return 0;
+    view.SetStatus("FW 다운로드 중...");
+    reader.AppendLogLine("바이오스 인증 확인중...");
+    if (!AuthenticateBootLoader()) {
+        return false;
     }
     return RunTransferPhase();
 }

@@ -1,6 +1,5 @@
-#include "app/BrimletDlg.h"
 #include "download/BlockTransfer.h"
-#include "framework/MessageBox.h"
+#include "download/DownloadSequence.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,13 +50,13 @@ std::unique_ptr<unsigned char[]> ReadImageFile(const std::string& path, std::int
 
 } // namespace
 
-std::int32_t CBrimletDlg::LoadFirmwareImage() {
+std::int32_t DownloadSequence::LoadFirmwareImage() {
     const std::string extension = LowerExtension(firmwarePath);
     imageBuffer.reset();
     std::int32_t length = 0;
     imageBuffer = ReadImageFile(firmwarePath, length);
     if (extension == kRefusedExtension) {
-        AfxMessageBox(kBinOnlyText, MB_OK);
+        view.ShowMessage(kBinOnlyText);
         return -1;
     }
     if (!imageBuffer) {

@@ -1,7 +1,4 @@
-#include "app/BrimletDlg.h"
-#include "download/FailedStep.h"
-#include "framework/Clock.h"
-#include "readerlink/VexilonDll.h"
+#include "download/DownloadSequence.h"
 
 #include <cstdio>
 
@@ -11,39 +8,34 @@ namespace {
 constexpr DWORD kRestartWaitMs = 7000;
 constexpr int kReconnectAttempts = 16;
 constexpr DWORD kReconnectPauseMs = 500;
-constexpr int kBaudRate = 115200;
-constexpr int kCompareWithFileVersion = 2;
-
-void ReportRestartSuccess(CBrimletDlg& window) {
-    // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
-    const auto elapsed = static_cast<std::int32_t>(GetTickCount() - window.downloadStartTicks);
-    char line[48];
-    std::snprintf(line, sizeof line, "Download OK(t:%d)", elapsed);
-    window.AddLogLine(line);
-    window.statusLine.SetWindowText("다운로드 성공");
-    window.readerInfoLine.SetWindowText(window.ReadReaderInfo(window.reader.port));
-}
 
 } // namespace
 
-bool CBrimletDlg::AwaitReaderRestart() {
-    Sleep(kRestartWaitMs);
+bool DownloadSequence::AwaitReaderRestart() {
+    reader.clock.SleepFor(kRestartWaitMs);
     for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
-        // The port stays open between attempts: reopening it finds a reader whose
-        // USB link came back under the same name.
-        if (VQ_InitPort(reader.port, kBaudRate) == reader.port) {
-            const int version = QueryVersion(kCompareWithFileVersion);
-            if (version == 0) {
-                ReportRestartSuccess(*this);
+        // Every attempt opens the port again (without closing it first): a reader whose
+        // USB link re-enumerated during the restart is found under the same name.
+        if (reader.OpenPort(reader.port)) {
+            const VersionResult version = reader.QueryVersion(VersionQuery::AgainstFile);
+            if (version == VersionResult::Valid) {
+                // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
+                const auto elapsed =
+                    static_cast<std::int32_t>(reader.clock.TickCount() - downloadStartTicks);
+                char line[48];
+                std::snprintf(line, sizeof line, "Download OK(t:%d)", elapsed);
+                reader.AddLogLine(line);
+                view.SetStatus("다운로드 성공");
+                view.SetReaderInfo(reader.ReadReaderInfo(reader.port));
                 return true;
             }
-            if (version < 0) {
+            if (version == VersionResult::Differs) {
                 break; // another version than the file's: asking again cannot help
             }
         }
-        Sleep(kReconnectPauseMs);
+        reader.clock.SleepFor(kReconnectPauseMs);
     }
-    ClosePort();
-    ReportFailedStep(*this, "버전 조회 실패");
+    reader.ClosePort();
+    ReportFailedStep("버전 조회 실패");
     return false;
 }

@@ -1,10 +1,7 @@
-#include "app/BrimletDlg.h"
 #include "download/BlockTransfer.h"
-#include "download/FailedStep.h"
-#include "framework/Clock.h"
+#include "download/DownloadSequence.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -21,53 +18,54 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-// The bar and the " offset/total" counter of the main window follow the blocks.
-class WindowProgress : public ProgressSink {
+// The bar and the " offset/total" counter of the window follow the blocks.
+class ViewProgress : public ProgressSink {
 public:
-    explicit WindowProgress(CBrimletDlg& window) : window(window) {}
+    explicit ViewProgress(DownloadView& view) : view(view) {}
 
     void BlockStarting(std::int32_t offset, std::int32_t total) override {
         char counter[32];
         std::snprintf(counter, sizeof counter, " %X/%X", static_cast<unsigned>(offset),
                       static_cast<unsigned>(total));
-        window.progressCounter.SetWindowText(counter);
+        view.SetProgressCounter(counter);
     }
-    void BlockAccepted(std::int32_t nextOffset) override { window.progressBar.SetPos(nextOffset); }
+    void BlockAccepted(std::int32_t nextOffset) override { view.SetProgressPosition(nextOffset); }
 
 private:
-    CBrimletDlg& window;
+    DownloadView& view;
 };
 
 } // namespace
 
-int CBrimletDlg::RunTransferPhase() {
-    Sleep(kBeforeLoadMs);
-    std::memset(reader.txBuffer, 0, sizeof reader.txBuffer);
-    std::memset(reader.rxBuffer, 0, sizeof reader.rxBuffer);
-    readerInfoLine.SetWindowText("");
-    firmwarePath = Trimmed(firmwareFileField.GetWindowText());
-    AddLogLine("Download Start");
+bool DownloadSequence::RunTransferPhase() {
+    reader.clock.SleepFor(kBeforeLoadMs);
+    view.SetReaderInfo("");
+    firmwarePath = Trimmed(view.FirmwareFilePath());
+    reader.AddLogLine("Download Start");
 
     const std::int32_t length = LoadFirmwareImage();
     if (length < 0) {
-        MessageBox(kFileErrorText, nullptr, MB_OK);
-        statusLine.SetWindowText(kDownloadFailedText);
-        return 0;
+        view.ShowWindowMessage(kFileErrorText);
+        view.SetStatus(kDownloadFailedText);
+        return false;
     }
     const std::int32_t total = BlockTotal(length);
-    progressBar.SetRange32(0, total);
+    view.SetProgressRange(total);
 
-    const CommandSender send = [this](unsigned char code, const unsigned char* data,
-                                      int dataLength) { SendCommand(code, data, dataLength); };
-    WindowProgress progress(*this);
-    if (!SendImageBlocks(reader, ImageView{imageBuffer.get(), length}, total, send, progress)) {
-        ReportFailedStep(*this, kDownloadFailedText);
-        return 0;
+    const AcceptedSender send = [this](unsigned char code, const unsigned char* data,
+                                       int dataLength) {
+        return reader.SendAccepted(code, data, dataLength);
+    };
+    ViewProgress progress(view);
+    if (!SendImageBlocks(ImageView{imageBuffer.get(), length}, total, send, progress,
+                         reader.clock)) {
+        ReportFailedStep(kDownloadFailedText);
+        return false;
     }
-    Sleep(kBeforeFinishMs);
-    if (!SendFinishCommand(reader, send)) {
-        ReportFailedStep(*this, kDownloadFailedText);
-        return 0;
+    reader.clock.SleepFor(kBeforeFinishMs);
+    if (!SendFinishCommand(FinishDataByte(total), send)) {
+        ReportFailedStep(kDownloadFailedText);
+        return false;
     }
-    return AwaitReaderRestart() ? 1 : 0;
+    return AwaitReaderRestart();
 }

@@ -1,22 +1,31 @@
-#include "app/BrimletDlg.h"
+#include "reader/ReaderSession.h"
+
+#include "reader/ReaderText.h"
+#include "reader/ResponseRule.h"
 #include "readerlink/VexilonDll.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
 
 // Callers retry on their own; one exchange never waits longer than this.
 constexpr int kCommandTimeoutMs = 5000;
+constexpr int kAnswerTimeoutMs = 3000;
+// An answer that stores nothing keeps this code and is therefore refused.
+constexpr unsigned char kNoResponseYet = 0xFF;
 
-static_assert(sizeof(ReaderState::rxBuffer) >= VQ_RECEIVE_CAPACITY,
+static_assert(sizeof(ReaderSession::rxBuffer) >= VQ_RECEIVE_CAPACITY,
               "the library may store up to VQ_RECEIVE_CAPACITY response bytes");
 
 } // namespace
 
-std::int32_t CBrimletDlg::SendCommand(unsigned char code, const unsigned char* data,
-                                      int dataLength) {
+ReaderSession::ReaderSession(ReaderLink link, ReaderView& view, Clock& clock)
+    : clock(clock), link(std::move(link)), view(view) {}
+
+int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, int dataLength) {
     if (dataLength < 0 || dataLength > kMaxCommandDataLength ||
         (dataLength > 0 && data == nullptr)) {
         return kSendCommandRefused;
@@ -25,9 +34,9 @@ std::int32_t CBrimletDlg::SendCommand(unsigned char code, const unsigned char* d
     sendArea[0] = code;
     std::copy_n(data, dataLength, sendArea.begin() + 1);
 
-    const int result = VQ_Polling(reader.port, dataLength + 1, sendArea.data(), &reader.rxLength,
-                                  reader.rxBuffer, kCommandTimeoutMs);
-    if (result != 0) {
+    const int result =
+        link.polling(port, dataLength + 1, sendArea.data(), &rxLength, rxBuffer, kCommandTimeoutMs);
+    if (result != VQ_OK) {
         char line[64];
         std::snprintf(line, sizeof line, "RECV ERR:%d [CMD:%02X]", result, code);
         AddLogLine(line);
@@ -35,7 +44,50 @@ std::int32_t CBrimletDlg::SendCommand(unsigned char code, const unsigned char* d
     return result;
 }
 
-void CBrimletDlg::AddLogLine(const std::string& text) {
-    logList.AddString(text);
-    logList.SetCurSel(logList.GetCount() - 1);
+int ReaderSession::Exchange(const unsigned char* request, int requestLength,
+                            unsigned char* response, int& responseLength, int timeoutMs) {
+    return link.polling(port, requestLength, request, &responseLength, response, timeoutMs);
+}
+
+bool ReaderSession::SendAccepted(unsigned char code, const unsigned char* data, int dataLength) {
+    rxBuffer[0] = kNoResponseYet;
+    SendCommand(code, data, dataLength);
+    return IsAcceptedResponse(rxBuffer, rxLength);
+}
+
+void ReaderSession::AddLogLine(const std::string& line) {
+    view.AppendLogLine(line);
+    view.SelectLastLogLine();
+}
+
+void ReaderSession::AppendLogLine(const std::string& line) {
+    view.AppendLogLine(line);
+}
+
+bool ReaderSession::OpenPort(int onPort) {
+    return link.initPort(onPort, kReaderBaud) == onPort;
+}
+
+bool ReaderSession::ReopenPort() {
+    link.closePort(port);
+    portOpen = 0;
+    return OpenPort(port);
+}
+
+void ReaderSession::ClosePort() {
+    link.closePort(port);
+    port = 0;
+    portOpen = 0;
+    view.PortClosed();
+}
+
+ReaderSession::Answer ReaderSession::Ask(int onPort, std::span<const unsigned char> command,
+                                         std::size_t areaSize) {
+    // Never smaller than what the library may store, whatever the caller asks for.
+    std::vector<unsigned char> area(std::max<std::size_t>(areaSize, VQ_RECEIVE_CAPACITY), 0);
+    Answer answer;
+    answer.result = link.polling(onPort, static_cast<int>(command.size()), command.data(),
+                                 &answer.received, area.data(), kAnswerTimeoutMs);
+    answer.text = TextAfterResponseCode(area.data(), area.size());
+    return answer;
 }

@@ -1,35 +1,18 @@
-#include "app/BrimletDlg.h"
+#include "reader/ReaderSession.h"
 
-#include "framework/MessageBox.h"
 #include "reader/DecimalText.h"
 #include "reader/InfoTextRules.h"
-#include "reader/ReaderQuery.h"
 #include "reader/ReaderText.h"
-#include "readerlink/VexilonDll.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kDetectionBaud = 115200;
 constexpr std::size_t kInfoAreaSize = 1024;
 // Searched first: where the readers we serve usually sit.
 constexpr int kFirstSearchedPort = 7;
 constexpr int kLastSearchedPort = 100;
-
-constexpr unsigned char kInfoCommand[] = {0xFF, 0x0C};
-// Asked when FF 0C brought only the response code.
-constexpr unsigned char kInfoAgainCommand[] = {0x16};
-
-constexpr int kProbeNothing = 0;
-constexpr int kProbeRefused = 1;
-constexpr int kProbeApplication = 2;
-constexpr int kProbeBootLoader = 3;
-
-bool IsReaderFound(int probe) {
-    return probe == kProbeApplication || probe == kProbeBootLoader;
-}
 
 // Port 7 first, then 1 to 100 without 7 a second time.
 std::vector<int> AutomaticSearchOrder() {
@@ -48,86 +31,92 @@ std::string PortLine(int port, const char* middle, const std::string& text) {
 
 } // namespace
 
-std::string CBrimletDlg::ReadReaderInfo(int port) {
-    ReaderAnswer answer = AskReader(port, kInfoCommand, kInfoAreaSize);
+std::string ReaderSession::ReadReaderInfo(int onPort) {
+    Answer answer = Ask(onPort, kInfoCommand, kInfoAreaSize);
     if (answer.received == 1) {
-        answer = AskReader(port, kInfoAgainCommand, kInfoAreaSize);
+        answer = Ask(onPort, kQuery16Command, kInfoAreaSize);
     }
     return answer.result == 0 ? answer.text : FailedToReadText(answer.result);
 }
 
-int CBrimletDlg::ProbePort(int port) {
-    if (VQ_InitPort(port, kDetectionBaud) != port) {
-        return kProbeNothing;
+ProbeResult ReaderSession::ProbePort(int onPort) {
+    if (!OpenPort(onPort)) {
+        return ProbeResult::Nothing;
     }
-    const std::string info = ReadReaderInfo(port);
+    const std::string info = ReadReaderInfo(onPort);
     if (info.starts_with("Failed")) {
-        AddLogLine(PortLine(port, " => 장비 확인 실패(", info + ")"));
-        VQ_ClosePort(port);
-        return kProbeNothing;
+        AddLogLine(PortLine(onPort, " => 장비 확인 실패(", info + ")"));
+        link.closePort(onPort);
+        return ProbeResult::Nothing;
     }
-    reader.readerInfo = info;
+    readerInfo = info;
 
     if (IsDe635BootLoaderInfo(info)) {
-        reader.modelName = modelNameField.GetWindowText();
-        return kProbeBootLoader;
+        modelName = view.TypedModelName();
+        return ProbeResult::BootLoader;
     }
     if (IsBootLoaderInfo(info)) {
-        reader.modelName = TrimmedModelName(modelNameField.GetWindowText());
-        const std::string& name = reader.modelName;
-        if (name.empty()) {
-            AfxMessageBox("프로그램 왼쪽 상단에 리더기 모델명 입력 후 다시 시도해주세요.");
-        } else if (name.size() != kModelNameLength) {
-            AfxMessageBox("모델명 길이를 확인해주세요.(모델명 길이 : 12자리)\r\n입력된 모델명 :" +
-                          name + "(길이:" + std::to_string(name.size()) + ")");
-        } else {
-            const std::string question = "다운로드할 리더기 모델명 : " + name +
-                                         "\r\n모델명이 맞지 않으면 프로그램 왼쪽 상단에\r\n"
-                                         "리더기 모델명 재입력 후 다시 시도해주세요.";
-            if (MessageBox(question.c_str(), "리더기명 확인", MB_OKCANCEL | MB_ICONEXCLAMATION) ==
-                IDOK) {
-                return kProbeBootLoader;
-            }
+        const ProbeResult settled = SettleBootLoaderModel();
+        if (settled != ProbeResult::BootLoader) {
+            link.closePort(onPort);
         }
-        VQ_ClosePort(port);
-        return kProbeRefused;
+        return settled;
     }
 
-    AddLogLine(PortLine(port, " => 장비 정보 : ", info));
+    AddLogLine(PortLine(onPort, " => 장비 정보 : ", info));
     if (!IsRiviNetworkInfo(info)) {
-        ShowNotice("이 프로그램은 vizuz 전용 프로그램입니다.");
-        VQ_ClosePort(port);
-        return kProbeRefused;
+        view.ShowNotice("이 프로그램은 vizuz 전용 프로그램입니다.");
+        link.closePort(onPort);
+        return ProbeResult::Refused;
     }
-    reader.modelName = ModelNameFromInfo(info);
-    modelNameField.SetWindowText(reader.modelName);
-    return kProbeApplication;
+    modelName = ModelNameFromInfo(info);
+    view.ShowModelName(modelName);
+    return ProbeResult::Application;
 }
 
-int CBrimletDlg::DetectReader() {
-    logList.ResetContent();
+// A boot loader does not know its model: the user types it and confirms it.
+ProbeResult ReaderSession::SettleBootLoaderModel() {
+    modelName = TrimmedModelName(view.TypedModelName());
+    const std::string& name = modelName;
+    if (name.empty()) {
+        view.ShowMessage("프로그램 왼쪽 상단에 리더기 모델명 입력 후 다시 시도해주세요.");
+        return ProbeResult::Refused;
+    }
+    if (name.size() != kModelNameLength) {
+        view.ShowMessage("모델명 길이를 확인해주세요.(모델명 길이 : 12자리)\r\n입력된 모델명 :" +
+                         name + "(길이:" + std::to_string(name.size()) + ")");
+        return ProbeResult::Refused;
+    }
+    const std::string question = "다운로드할 리더기 모델명 : " + name +
+                                 "\r\n모델명이 맞지 않으면 프로그램 왼쪽 상단에\r\n"
+                                 "리더기 모델명 재입력 후 다시 시도해주세요.";
+    return view.ConfirmModelName(question) ? ProbeResult::BootLoader : ProbeResult::Refused;
+}
+
+ProbeResult ReaderSession::DetectReader() {
+    view.ClearLog();
     AddLogLine("장비 확인 중...");
 
-    if (reader.autoPortSearch == 0) {
-        const int port = DecimalTextValue(portNumberField.GetWindowText());
-        const int found = ProbePort(port);
+    if (autoPortSearch == 0) {
+        const int typed = DecimalTextValue(view.TypedPortNumber());
+        const ProbeResult found = ProbePort(typed);
         if (!IsReaderFound(found)) {
-            return kProbeNothing;
+            return ProbeResult::Nothing;
         }
-        reader.port = port;
+        port = typed;
         return found;
     }
 
-    for (int port : AutomaticSearchOrder()) {
-        const int found = ProbePort(port);
+    for (int candidate : AutomaticSearchOrder()) {
+        const ProbeResult found = ProbePort(candidate);
         // A refused reader is the one the user meant: the search ends with it.
-        if (found == kProbeRefused) {
-            return kProbeNothing;
+        if (found == ProbeResult::Refused) {
+            return ProbeResult::Nothing;
         }
         if (IsReaderFound(found)) {
-            reader.port = port;
+            port = candidate;
             return found;
         }
     }
-    return kProbeNothing;
+    return ProbeResult::Nothing;
 }

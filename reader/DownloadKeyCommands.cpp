@@ -1,14 +1,13 @@
-#include "app/BrimletDlg.h"
+#include "reader/ReaderSession.h"
+
+#include "reader/ReaderText.h"
 #include "readerlink/VexilonDll.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-// The application firmware takes the key as FF 08 <key>; the boot loader as 92 <key>.
-constexpr unsigned char kStoreKeyCommand[] = {0xFF, 0x08};
-constexpr unsigned char kHandOverKeyCode = 0x92;
 constexpr int kStoreKeyTimeoutMs = 3000;
 constexpr int kReceiveAreaSize = 1024;
 
@@ -16,30 +15,28 @@ static_assert(kReceiveAreaSize >= VQ_RECEIVE_CAPACITY);
 
 } // namespace
 
-std::int32_t CBrimletDlg::SendDownloadKey(int mode) {
-    int result = 0;
-    if (mode == 0) {
-        unsigned char request[sizeof kStoreKeyCommand + sizeof reader.downloadKey];
-        std::memcpy(request, kStoreKeyCommand, sizeof kStoreKeyCommand);
-        std::memcpy(request + sizeof kStoreKeyCommand, reader.downloadKey,
-                    sizeof reader.downloadKey);
+bool ReaderSession::SendDownloadKey(DownloadKeyForm form,
+                                    std::span<const unsigned char, kDownloadKeyLength> key) {
+    int result = VQ_OK;
+    if (form == DownloadKeyForm::Application) {
+        unsigned char request[sizeof kStoreKeyCommand + kDownloadKeyLength];
+        std::copy(std::begin(kStoreKeyCommand), std::end(kStoreKeyCommand), request);
+        std::copy(key.begin(), key.end(), request + sizeof kStoreKeyCommand);
         unsigned char response[kReceiveAreaSize] = {};
         int responseLength = 0;
-        result = VQ_Polling(reader.port, static_cast<int>(sizeof request), request, &responseLength,
-                            response, kStoreKeyTimeoutMs);
+        result = link.polling(port, static_cast<int>(sizeof request), request, &responseLength,
+                              response, kStoreKeyTimeoutMs);
     } else {
-        result = SendCommand(kHandOverKeyCode, reader.downloadKey,
-                             static_cast<int>(sizeof reader.downloadKey));
+        result = SendCommand(kHandOverKeyCode, key.data(), static_cast<int>(key.size()));
     }
 
     // Only the library's result counts: the reader's response code is not examined.
-    char line[64];
-    if (result == 0) {
-        std::snprintf(line, sizeof line, "<= %02d ", result);
-        AddLogLine(line);
-        return 0;
+    if (result != VQ_OK) {
+        AddLogLine(FailedToReadText(result));
+        return false;
     }
-    std::snprintf(line, sizeof line, "Failed to Read (%02X)", static_cast<unsigned>(result));
+    char line[16];
+    std::snprintf(line, sizeof line, "<= %02d ", result);
     AddLogLine(line);
-    return 1;
+    return true;
 }

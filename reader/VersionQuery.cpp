@@ -1,7 +1,5 @@
-#include "app/BrimletDlg.h"
+#include "reader/ReaderSession.h"
 
-#include "framework/Clock.h"
-#include "reader/ReaderQuery.h"
 #include "reader/VersionRules.h"
 #include "readerlink/VexilonDll.h"
 
@@ -14,57 +12,51 @@ constexpr std::size_t kVersionAreaSize = 2048;
 // After a silent FF 97 the reader is given this long before the download goes on.
 constexpr DWORD kSilentMsrWaitMs = 4000;
 
-constexpr unsigned char kApplicationVersion[] = {0xFF, 0x04};
-constexpr unsigned char kVersion16[] = {0x16};
-constexpr unsigned char kMsrVersion[] = {0xFF, 0x97};
-
-constexpr int kModeCompareWithFile = 2;
-constexpr int kModeMsr = 4;
-
-std::span<const unsigned char> CommandOfMode(int mode) {
-    switch (mode) {
-    case 0:
-    case kModeCompareWithFile:
-        return kApplicationVersion;
-    case kModeMsr:
-    case 5:
-        return kMsrVersion;
-    default:
-        return kVersion16;
+std::span<const unsigned char> CommandOf(VersionQuery query) {
+    switch (query) {
+    case VersionQuery::Application:
+    case VersionQuery::AgainstFile:
+        return kApplicationVersionCommand;
+    case VersionQuery::MsrCheck:
+    case VersionQuery::MsrCheckLinkOk:
+        return kMsrStateCommand;
+    case VersionQuery::Reader16:
+        break;
     }
+    return kQuery16Command;
 }
 
 } // namespace
 
-std::int32_t CBrimletDlg::QueryVersion(int mode) {
+VersionResult ReaderSession::QueryVersion(VersionQuery query) {
     AddLogLine("FW 버전 확인 중...");
 
-    const ReaderAnswer answer = AskReader(reader.port, CommandOfMode(mode), kVersionAreaSize);
-    if (answer.result != 0) {
-        if (mode != kModeMsr) {
-            return answer.result;
+    const Answer answer = Ask(port, CommandOf(query), kVersionAreaSize);
+    if (answer.result != VQ_OK) {
+        if (query != VersionQuery::MsrCheck) {
+            return VersionResult::LinkError;
         }
         if (answer.result == VQ_ERR_TIMEOUT) {
-            Sleep(kSilentMsrWaitMs);
+            clock.SleepFor(kSilentMsrWaitMs);
         }
-        return 1;
+        return VersionResult::NotValid;
     }
 
     const std::string& text = answer.text;
     if (!IsVersionText(text)) {
-        return 1;
+        return VersionResult::NotValid;
     }
-    logList.AddString("Version : " + text);
+    AppendLogLine("Version : " + text);
 
     const std::optional<std::string> code = VersionCodeOf(text);
-    if (mode == kModeCompareWithFile && code && *code != reader.fileVersion) {
-        reader.versionMismatch = 1;
+    if (query == VersionQuery::AgainstFile && code && *code != fileVersion) {
+        versionMismatch = 1;
         const std::string notice = "FW 업그레이드가 실패 했거나 FW 파일의 버전이 잘못된 "
                                    "파일입니다.\r\n관리자에게 문의하세요.";
-        ShowNotice(notice);
+        view.ShowNotice(notice);
         AddLogLine(notice);
-        return -1;
+        return VersionResult::Differs;
     }
-    logList.SetCurSel(logList.GetCount() - 1);
-    return 0;
+    view.SelectLastLogLine();
+    return VersionResult::Valid;
 }

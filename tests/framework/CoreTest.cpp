@@ -5,28 +5,22 @@
 #include "framework/FileFind.h"
 #include "framework/Profile.h"
 #include "framework/ProgramFolder.h"
+#include "framework/UserFolders.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder : testsupport::TempFolder {
-    std::string File(const std::string& name) const { return (Path() / name).string(); }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(File(name), std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-};
+using Folder = testsupport::TempFolder;
 
 std::string ReadIni(const std::string& file, const char* section, const char* key,
                     unsigned long size = 256, const char* fallback = "DEFAULT") {
@@ -178,11 +172,77 @@ TEST(FileSearch, WildcardsMatchCaseInsensitively) {
     }
 }
 
-TEST(ProgramFolder, HoldsTheProgramAndTheSettingsFile) {
+TEST(ProgramFolder, IsWhereTheProgramLies) {
     EXPECT_TRUE(fs::equivalent(GetModuleFileName(), "/proc/self/exe"));
-    EXPECT_EQ(GetSettingsPath(), (fs::path(GetModuleFileName()).parent_path() / "Brimlet.ini"));
-    ScopedProgramFolder folder("/opt/brimlet");
-    EXPECT_EQ(GetSettingsPath(), "/opt/brimlet/Brimlet.ini");
+}
+
+// Sets (or, with nullopt, unsets) an environment variable for one scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, std::optional<std::string> value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            previous_ = old;
+        }
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+    }
+    ~ScopedEnvironment() { previous_ ? ::setenv(name_, previous_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+TEST(UserFolders, OnlyAnAbsoluteBaseFolderCountsOtherwiseTheHomeDefault) {
+    const ScopedEnvironment home("HOME", "/home/tech");
+    struct Case {
+        const char* name;
+        std::optional<std::string> value;
+        const char* config;
+        const char* data;
+    };
+    const Case cases[] = {
+        {"set", "/srv/x", "/srv/x/brimlet", "/srv/x/brimlet"},
+        {"unset", std::nullopt, "/home/tech/.config/brimlet", "/home/tech/.local/share/brimlet"},
+        {"empty", "", "/home/tech/.config/brimlet", "/home/tech/.local/share/brimlet"},
+        {"relative", "x/y", "/home/tech/.config/brimlet", "/home/tech/.local/share/brimlet"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedEnvironment config("XDG_CONFIG_HOME", c.value);
+        const ScopedEnvironment data("XDG_DATA_HOME", c.value);
+        EXPECT_EQ(UserConfigFolder(), c.config);
+        EXPECT_EQ(UserDataFolder(), c.data);
+    }
+}
+
+class InstalledPaths : public testing::Test {
+protected:
+    Folder program;
+    Folder user;
+    ScopedProgramFolder programSeam{program.Path().string()};
+    ScopedEnvironment config{"XDG_CONFIG_HOME", user.File("config")};
+    ScopedEnvironment data{"XDG_DATA_HOME", user.File("data")};
+};
+
+TEST_F(InstalledPaths, PortableFolderKeepsEverythingBesideTheProgram) {
+    EXPECT_FALSE(IsInstalledProgramFolder(program.Path().string()));
+    EXPECT_EQ(GetSettingsPath(), program.File("Brimlet.ini"));
+    EXPECT_EQ(GetFirmwareSearchFolders(), std::vector<std::string>{program.Path().string()});
+    EXPECT_FALSE(std::filesystem::exists(user.File("config")));
+}
+
+TEST_F(InstalledPaths, MarkedFolderUsesTheUsersFoldersAndTheirFirmwareFirst) {
+    program.Write(kInstallMarkerName, "");
+    EXPECT_TRUE(IsInstalledProgramFolder(program.Path().string()));
+    EXPECT_EQ(GetSettingsPath(), user.File("config/brimlet/Brimlet.ini"));
+    // Made on the way, so the settings file can be written at once.
+    EXPECT_TRUE(std::filesystem::is_directory(user.File("config/brimlet")));
+    EXPECT_EQ(GetFirmwareSearchFolders(),
+              (std::vector<std::string>{user.File("data/brimlet"), program.Path().string()}));
+}
+
+TEST_F(InstalledPaths, MissingFolderIsNotTakenForAReadOnlyOne) {
+    EXPECT_FALSE(IsInstalledProgramFolder(program.File("gone")));
 }
 
 TEST(VirtualClock, SleepsMoveTicksAtOnceAndWrapLikeWindows) {

@@ -1,5 +1,4 @@
 #include "reader/DecimalText.h"
-#include "reader/InfoTextRules.h"
 #include "reader/ReaderText.h"
 #include "reader/ResponseRule.h"
 #include "reader/VersionRules.h"
@@ -10,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -44,35 +42,6 @@ TEST(ReaderRules, DecimalTextReadsAsAtoiWithoutOverflow) {
     }
 }
 
-TEST(ReaderRules, ModelNameIsWhatFollowsTheFourthSeparator) {
-    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_MODEL"), "MODEL");
-    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_C1_R1_ABCDEFGHIJKL"), "ABCDEFGHIJKL");
-    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S1_C1_R1_AB_CD"), "AB_CD");
-    EXPECT_EQ(ModelNameFromInfo("VAN=RIVI_S_C_R_"), "");
-    EXPECT_EQ(ModelNameFromInfo("____X"), "X");
-    EXPECT_EQ(TrimmedModelName(" \t A B \r\n"), "A B");
-    EXPECT_EQ(TrimmedModelName(" \t "), "");
-}
-
-TEST(ReaderRules, ClassifiesInfoTexts) {
-    struct Case {
-        const char* info;
-        bool de635;
-        bool bootLoader;
-        bool rivi;
-    } cases[] = {{"VAN=RIV", false, false, false},
-                 {"DE-635_BIO", false, false, false},
-                 {"_BIOS", false, false, false},
-                 {"_BIOS_BIOS", false, true, false},
-                 {"VAN=RIVI_S_C_R_X_BIOS", false, true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.info);
-        EXPECT_EQ(IsDe635BootLoaderInfo(c.info), c.de635);
-        EXPECT_EQ(IsBootLoaderInfo(c.info), c.bootLoader);
-        EXPECT_EQ(IsRiviNetworkInfo(c.info), c.rivi);
-    }
-}
-
 TEST(ReaderRules, JudgesVersionTextAndCode) {
     struct Case {
         const char* text;
@@ -89,15 +58,7 @@ TEST(ReaderRules, JudgesVersionTextAndCode) {
     }
 }
 
-TEST(ReaderRules, ReaderTextEndsAtZeroOrAreaAndKeepsAnyByte) {
-    const unsigned char area[] = {0x00, 0xFF, 'B', 0x00, 'C', 0x00};
-    EXPECT_EQ(TextAfterResponseCode(area, sizeof area), "\xFF"
-                                                        "B");
-    std::vector<unsigned char> full(2048, 'X');
-    full[0] = 0x00;
-    EXPECT_EQ(TextAfterResponseCode(full.data(), full.size()), std::string(2047, 'X'));
-    EXPECT_EQ(TextAfterResponseCode(area, 1), "");
-    EXPECT_EQ(TextAfterResponseCode(nullptr, 1024), "");
+TEST(ReaderRules, FailedToReadShowsTheErrorInHexadecimal) {
     EXPECT_EQ(FailedToReadText(1003), "Failed to Read (3EB)");
     EXPECT_EQ(FailedToReadText(5), "Failed to Read (05)");
 }

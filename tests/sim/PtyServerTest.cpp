@@ -38,7 +38,7 @@ TEST(PtyServer, PacedExactBytesDamagedFramesRefusedEverythingLoggedThenThePortVa
     const Bytes request = {0x02, 0x00, 0x01, 0x16, 0x03, 0x14};
     const Bytes answer = {0x02, 0x00, 0x01, 0x00, 0x03, 0x02};
     script.SetResponder([](auto) { return FakeReply::Answer(Bytes{0x00}); });
-    script.Enqueue(FakeReply::Silence());
+    script.Enqueue(FakeReply{});
     EXPECT_EQ(exchange(request), Bytes{});
     EXPECT_EQ(exchange({0x02, 0x00, 0x01, 0x16, 0x03, 0x15}), Bytes{0x15}) << "bad LRC";
     EXPECT_EQ(exchange({0x55, 0x02, 0x00, 0x01, 0x16, 0x03, 0x14}), answer) << "garbage first";

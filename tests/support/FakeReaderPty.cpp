@@ -40,7 +40,7 @@ sim::Reply ScriptedResponder::Handle(std::span<const std::uint8_t> request, Time
     }
     const Fallback fallback = fallback_;
     hold.unlock();
-    return fallback ? fallback(request) : FakeReply::Silence();
+    return fallback ? fallback(request) : FakeReply{};
 }
 
 void ScriptedResponder::Heard(std::span<const std::uint8_t> bytes) {

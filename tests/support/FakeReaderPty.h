@@ -16,18 +16,13 @@
 namespace testsupport {
 
 // The bytes written back for one request: a well-formed frame around payload
-// (response code first), the NAK byte, nothing, or raw bytes; optionally late.
+// (response code first), raw bytes, or (the default) nothing.
 struct FakeReply : sim::Reply {
     static FakeReply Answer(std::span<const std::uint8_t> payload) {
         return {{Kind::Response, {payload.begin(), payload.end()}, {}, false}};
     }
-    static FakeReply Refuse() { return {{Kind::Nak, {}, {}, false}}; }
-    static FakeReply Silence() { return {}; }
     static FakeReply Raw(std::vector<std::uint8_t> bytes) {
         return {{Kind::Raw, std::move(bytes), {}, false}};
-    }
-    FakeReply After(std::chrono::milliseconds wait) const {
-        return {{kind, payload, wait, dropLink}};
     }
 };
 

@@ -13,7 +13,7 @@
 #pragma clang diagnostic ignored "-Wmissing-braces"
 #endif
 
-namespace downloadtest {
+namespace testsupport {
 
 // Table rows name themselves: the name appears in the test's name and in listings
 // instead of the row's raw bytes.
@@ -30,4 +30,4 @@ std::string CaseName(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
 }
 
-} // namespace downloadtest
+} // namespace testsupport

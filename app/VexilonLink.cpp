@@ -1,0 +1,7 @@
+#include "app/VexilonLink.h"
+
+#include "readerlink/VexilonDll.h"
+
+ReaderLink VexilonReaderLink() {
+    return ReaderLink{VQ_InitPort, VQ_Polling, VQ_ClosePort};
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "download/DownloadView.h"
+#include "reader/ReaderSession.h"
+#include "security/Function.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The keys and values of the three-step authentication, rebuilt in every download.
+struct AuthenticationState {
+    unsigned char downloadKey[kDownloadKeyLength] = {};
+    unsigned char hostReserved[8] = {};
+    unsigned char hostRandom[16] = {};
+    unsigned char readerChallenge[8] = {};
+    unsigned char readerRandom[16] = {};
+    unsigned char authCipherKey[24] = {};
+    unsigned char authMacKey[24] = {};
+    unsigned char derivedKeyPair[48] = {};
+};
+
+// One download, from the reader's detection to its restart with the new firmware.
+// Runs on the download worker; reports through the view.
+class DownloadSequence {
+public:
+    DownloadSequence(ReaderSession& reader, DownloadView& view);
+
+    // RunDownload, then one of the view's two ends, whatever happened.
+    void RunToEnd();
+    // True when the firmware was sent and its version read back.
+    bool RunDownload();
+
+    bool AuthenticateApplication();
+    bool AuthenticateBootLoader();
+    // False when the system's random source fails: nothing predictable is sent then.
+    bool DeriveAuthKeys();
+    bool AuthStep1();
+    bool AuthStep2();
+    bool AuthStep3();
+    bool ProveDownloadKey();
+
+    // Loads firmwarePath into imageBuffer: its length, or -1 when the file is refused.
+    std::int32_t LoadFirmwareImage();
+    bool RunTransferPhase();
+    bool AwaitReaderRestart();
+
+    AuthenticationState auth;
+    std::string firmwarePath;
+    std::unique_ptr<unsigned char[]> imageBuffer;
+    DWORD downloadStartTicks = 0;
+
+private:
+    // A failed step: its text as a notice, then the status "다운로드 실패".
+    void ReportFailedStep(const std::string& text);
+
+    ReaderSession& reader;
+    DownloadView& view;
+    CFunction function;
+};
+
+// The status every failed download ends with (except the two MSR exits).
+inline constexpr char kDownloadFailedText[] = "다운로드 실패";

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reader/ReaderView.h"
+
+#include <cstdint>
+#include <string>
+
+// What the download needs from the window beyond the reader commands: the firmware
+// file, the progress bar and its counter, a box owned by the window, and the two ends.
+class DownloadView : public ReaderView {
+public:
+    // Looks the model's firmware file up (filling fileVersion and the file field);
+    // true when the file to send reads completely.
+    virtual bool CheckFirmwareFile() = 0;
+    // The firmware file field as the user sees it.
+    virtual std::string FirmwareFilePath() = 0;
+
+    virtual void SetProgressRange(std::int32_t total) = 0;
+    virtual void SetProgressPosition(std::int32_t position) = 0;
+    virtual void SetProgressCounter(const std::string& text) = 0;
+
+    // A message box owned by the window, OK button.
+    virtual void ShowWindowMessage(const std::string& text) = 0;
+
+    // The last step of the worker: success shows "다운로드가 완료되었습니다." and arms
+    // the 3000 ms timer, failure the 1000 ms one.
+    virtual void DownloadCompleted() = 0;
+    virtual void DownloadFailed() = 0;
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "framework/Clock.h"
+#include "reader/ReaderConstants.h"
+#include "reader/ReaderLink.h"
+#include "reader/ReaderView.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+// Which version a query asks for and how its answer is judged.
+enum class VersionQuery {
+    Application,    // FF 04
+    Reader16,       // 16: the boot loader answers it too
+    AgainstFile,    // FF 04, its version code compared with fileVersion
+    MsrCheck,       // FF 97; a library error counts as no version, after 1003 a 4000 ms wait
+    MsrCheckLinkOk, // FF 97; a library error is reported as such
+};
+
+enum class VersionResult {
+    Valid,     // a version text ("D" or "K" first), equal to the file's when compared
+    NotValid,  // another text, or (MsrCheck) a library error
+    Differs,   // AgainstFile: the version code differs from fileVersion
+    LinkError, // the library reported an error
+};
+
+// The two forms in which the download key reaches the reader.
+enum class DownloadKeyForm {
+    Application, // FF 08 <key>, straight to the library, 3000 ms
+    BootLoader,  // 92 <key> through SendCommand, 5000 ms
+};
+
+inline constexpr std::size_t kDownloadKeyLength = 16;
+
+// SendCommand refuses data longer than this, a negative length, or missing data,
+// without sending anything; its result is then kSendCommandRefused, which differs
+// from every result of the reader-link library.
+inline constexpr int kMaxCommandDataLength = 99999;
+inline constexpr int kSendCommandRefused = -1;
+
+// One reader on one port: the commands that talk to it and the state they share.
+// Calls come from one thread at a time (the user-interface thread, or the download
+// worker while the window's reader controls are disabled).
+class ReaderSession {
+public:
+    ReaderSession(ReaderLink link, ReaderView& view, Clock& clock);
+
+    // One command: code, then data; the response lands in rxBuffer/rxLength. Returns
+    // the library's result; a failure adds "RECV ERR:%d [CMD:%02X]".
+    int SendCommand(unsigned char code, const unsigned char* data, int dataLength);
+    // SendCommand judged by the response alone: at most 255 bytes with code 00 or BE.
+    bool SendAccepted(unsigned char code, const unsigned char* data, int dataLength);
+    // One request straight to the library, into the caller's areas (no log line).
+    int Exchange(const unsigned char* request, int requestLength, unsigned char* response,
+                 int& responseLength, int timeoutMs);
+    // Adds a line and scrolls the log to it.
+    void AddLogLine(const std::string& line);
+    // Adds a line without scrolling.
+    void AppendLogLine(const std::string& line);
+
+    bool OpenPort(int port);
+    // Closes the port in use and opens it again: the reader now in its boot loader.
+    bool ReopenPort();
+    // Closes port, forgets it and tells the window.
+    void ClosePort();
+
+    // The information text, or "Failed to Read (%02X)".
+    std::string ReadReaderInfo(int port);
+    ProbeResult ProbePort(int port);
+    // Empties the log and finds the reader; on Application or BootLoader, port
+    // holds the port it answered on, still open.
+    ProbeResult DetectReader();
+    VersionResult QueryVersion(VersionQuery query);
+    bool SendDownloadKey(DownloadKeyForm form,
+                         std::span<const unsigned char, kDownloadKeyLength> key);
+
+    // The buttons "리더기 정보 조회", "Version" and "Set debug level".
+    void ShowReaderInfo();
+    void ShowVersion();
+    void SetDebugLevel();
+
+    Clock& clock;
+
+    // COM port number in use; 0 when no port is open.
+    std::int32_t port = 0;
+    // Response of the last SendCommand: byte 0 the response code.
+    unsigned char rxBuffer[1000] = {};
+    std::int32_t rxLength = 0;
+    // 1 only while the port was opened with the Open button; detection leaves it 0.
+    std::int32_t portOpen = 0;
+    std::int32_t versionMismatch = 0;
+    // Bound to the check box "포트 자동 검색"; searching is on at start.
+    std::int32_t autoPortSearch = 1;
+    std::string readerInfo;
+    std::string modelName;
+    std::string fileVersion;
+
+private:
+    struct Answer {
+        int result = 0;   // the library's result
+        int received = 0; // response bytes stored
+        std::string text; // from the byte after the response code up to the first zero
+    };
+    // Straight to the library with 3000 ms, into an area of its own filled with zero.
+    Answer Ask(int onPort, std::span<const unsigned char> command, std::size_t areaSize);
+    ProbeResult SettleBootLoaderModel();
+
+    ReaderLink link;
+    ReaderView& view;
+};
