@@ -15,10 +15,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 
 // The main window run modally, as the program runs it, and driven through the window
-// system's input path: clicks and keys reach Qt as from the screen, so a window that
-// another one blocks refuses them as it would refuse a user.
+// system's input path, where a window another one blocks refuses input as from a user.
 
 namespace {
 
@@ -29,8 +29,7 @@ constexpr int kReaderControls[] = {IDC_PORT_NUMBER_FIELD, IDC_AUTO_SEARCH_CHECK,
                                    IDC_TRANSFER_BUTTON, IDC_READER_INFO_BUTTON};
 constexpr char kUnplugWarning[] = "다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우\n"
                                   "단말기가 정상 동작하지 않을 수 있습니다.";
-// Far longer than either result timer (1 s, 3 s); a hang ends the test here.
-constexpr int kResultBoundMs = 60000;
+constexpr int kResultBoundMs = 60000; // far longer than either result timer (1 s, 3 s)
 
 bool Visible(CWnd* wnd) {
     return wnd != nullptr && wnd->IsWindowVisible() != FALSE;
@@ -68,12 +67,17 @@ protected:
     CBrimletDlg dialog{nullptr, link.Link()};
 };
 
-// Clicking 전송 returns before the worker can hand anything to this thread, so
-// what the click left is the running download as the user sees it.
+// The reader on COM7 holds its answer until the test has looked at the running download.
 TEST_F(RealInput, DuringADownloadTheNoticeHasNoButtonAndTheWindowRefusesToClose) {
+    std::promise<void> looked;
+    link.plugged = {7};
+    link.responder = [held = looked.get_future().share()](const testsupport::Bytes&) {
+        held.wait();
+        return sim::Reply{};
+    };
     RunProgram([&] {
         Click(dialog.transferButton);
-        ASSERT_EQ(downloadBusy, 1);
+        EXPECT_EQ(downloadBusy, 1);
         EXPECT_EQ(dialog.statusLine.GetWindowText(), " ");
         EXPECT_TRUE(Visible(&Notice()));
         EXPECT_EQ(Notice().noticeText.GetWindowText(), kUnplugWarning);
@@ -84,6 +88,7 @@ TEST_F(RealInput, DuringADownloadTheNoticeHasNoButtonAndTheWindowRefusesToClose)
         TopLevelOf(dialog)->close(); // the title bar's close button
         Press(dialog, Qt::Key_F4, Qt::AltModifier);
         EXPECT_TRUE(Visible(&dialog));
+        looked.set_value();
         ASSERT_TRUE(AwaitResult());
         TopLevelOf(dialog)->close();
         EXPECT_FALSE(Visible(&dialog)) << "closes once the download has ended";

@@ -1,5 +1,4 @@
 #include "reader/DecimalText.h"
-#include "reader/ReaderText.h"
 #include "reader/ResponseRule.h"
 #include "reader/VersionRules.h"
 
@@ -56,11 +55,6 @@ TEST(ReaderRules, JudgesVersionTextAndCode) {
         EXPECT_EQ(IsVersionText(c.text), c.valid);
         EXPECT_EQ(VersionCodeOf(c.text), c.code);
     }
-}
-
-TEST(ReaderRules, FailedToReadShowsTheErrorInHexadecimal) {
-    EXPECT_EQ(FailedToReadText(1003), "Failed to Read (3EB)");
-    EXPECT_EQ(FailedToReadText(5), "Failed to Read (05)");
 }
 
 } // namespace
