@@ -23,7 +23,7 @@ void DownloadRun::UseFirmware(const Bytes& bytes, const std::string& name) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    view.firmwareField = " " + path.string() + "\t";
+    view.firmwareField = std::string(" ").append(path.string()).append("\t");
 }
 
 bool DownloadRun::Download(const std::string& readerOptions) {

@@ -44,7 +44,7 @@ TEST(DownloadKey, MalformedHalvesAreRefusedAndNothingIsWritten) {
     const std::string half1 = wrappedKeyHalf1, half2 = wrappedKeyHalf2;
     // clang-format off
     for (const auto& [first, second] : {std::pair{half1.substr(1), half2}, {half1, half2 + "00"},
-             {half1.substr(1) + "G", half2}, {half1, ""}, {std::string(half1).replace(8, 1, " "), half2}}) {
+             {half1.substr(1) + "G", half2}, {half1, ""}, {half1.substr(0, 8).append(" ").append(half1, 9), half2}}) {
         // clang-format on
         Bytes key(downloadKeyLength + 8, 0x5A);
         EXPECT_FALSE(UnwrapDownloadKey(first, second, CFunction(), key.data())) << first << second;

@@ -25,7 +25,7 @@ std::string Shown(const sim::Reply& reply) {
                                                       : "";
     if (!payload.empty()) {
         text += {"0123456789ABCDEF"[payload[0] >> 4], "0123456789ABCDEF"[payload[0] & 15]};
-        text += payload.size() > 1 ? " " + std::string(payload.begin() + 1, payload.end()) : "";
+        text.append(payload.size() > 1 ? " " : "").append(payload.begin() + 1, payload.end());
     }
     if (reply.delay.count() != 0) {
         text += " after " + std::to_string(reply.delay.count()) + "ms";

@@ -63,7 +63,7 @@ TEST(SetCaPublicKey, WritesItsOwnEntryOnlyOverWhatItHeldOrRefusesWritingNothing)
     auto table = std::make_unique<CaPublicKeyTable>();
     std::memset(table.get(), 0xA5, sizeof *table);
     const auto before = std::make_unique<CaPublicKeyTable>(*table);
-    const std::string modulus = ToHex(RandomBytes(256, 1)).replace(0, 1, "F");
+    const std::string modulus = std::string("F").append(ToHex(RandomBytes(256, 1)), 1);
     for (const std::string& exponent : {std::string("010001"), ToHex(RandomBytes(256, 2))}) {
         ASSERT_TRUE(SetCaPublicKey(*table, 2048, 0x92, "a000000003", exponent, modulus, 5));
         EXPECT_EQ(ToHex(Image(table->entries[5])),
