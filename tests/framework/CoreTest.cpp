@@ -85,9 +85,13 @@ TEST(Profile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
         Folder folder;
         if (c.before != nullptr) {
             folder.Write("s.ini", c.before);
+            fs::permissions(folder.File("s.ini"), fs::perms(0600));
         }
         ASSERT_TRUE(WriteIni(c.section, c.key, c.value, folder.File("s.ini")));
         EXPECT_EQ(folder.Read("s.ini"), c.after);
+        // A replaced file keeps its permissions; a new one is rw-r--r--.
+        EXPECT_EQ(fs::status(folder.File("s.ini")).permissions(),
+                  fs::perms(c.before != nullptr ? 0600 : 0644));
     }
 }
 
@@ -160,7 +164,7 @@ TEST(FileFilter, GivesNameFilters) {
 
 TEST(FileSearch, WildcardsMatchCaseInsensitively) {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"MakeEncryptFW.BIN", "makeencryptfw.bin", true},
+        {"MakeEncryptFWZ.BIN", "makeencryptfwz.bin", true},
         {"a-b-c-d.bin", "a-*-d.bin", true},
         {"a한", "a?", true},
         {"README", "*.*", true},

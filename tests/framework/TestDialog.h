@@ -64,6 +64,7 @@ public:
     }
     void DoDataExchange(CDataExchange* dx) override {
         DDX_Control(dx, testdialog::kList, logList);
+        DDX_Control(dx, testdialog::kCombo, combo);
         DDX_Text(dx, testdialog::kEdit, editText);
     }
 
@@ -75,5 +76,6 @@ public:
     int okCount = 0;
     int cancelCount = 0;
     CListBox logList;
+    CComboBox combo;
     std::string editText = "7";
 };

@@ -1,3 +1,4 @@
+#include "framework/Font.h"
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
 #include "framework/UiThread.h"
@@ -62,6 +63,46 @@ TEST_F(Window, ControlsKeepWindowsRules) {
     Item<CButton>(kDisabledButton).Click();
     EXPECT_EQ(clicks, 1) << "a disabled button gives no command";
     EXPECT_FALSE(Item<CButton>(kButton).EnableWindow(FALSE)) << "answers: was not disabled";
+    dialog.combo.AddString("COM1");
+    EXPECT_EQ(dialog.combo.GetCurSel(), CB_ERR) << "a new list selects nothing";
+    dialog.combo.SetCurSel(0);
+    dialog.combo.AddString("COM2");
+    EXPECT_EQ(dialog.combo.GetCurSel(), 0) << "adding keeps the choice";
+}
+
+// Windows fonts by their creation arguments; a CFont holds one font until deleted.
+TEST(Font, TakesTheStyleAskedForWithWindowsDefaultsAndLimits) {
+    const struct {
+        int height, weight;
+        BYTE style, pitchAndFamily;
+        int pixels, expectedWeight;
+        QFont::StyleHint hint;
+    } cases[] = {
+        {-15, 1500, TRUE, FIXED_PITCH | FF_MODERN, 15, 1000, QFont::TypeWriter},
+        {0, FW_DONTCARE, FALSE, FF_SWISS, 12, FW_NORMAL, QFont::SansSerif},
+        {0, -5, FALSE, FF_ROMAN, 12, 1, QFont::Serif},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        CFont font;
+        ASSERT_TRUE(font.CreateFont(c.height, 0, 0, 0, c.weight, c.style, c.style, c.style,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, c.pitchAndFamily, "NanumGothic"));
+        const QFont& made = *font.Font();
+        EXPECT_EQ(font.GetPixelHeight(), c.pixels);
+        EXPECT_EQ(font.GetWeight(), c.expectedWeight);
+        EXPECT_EQ(font.GetFaceName(), "NanumGothic");
+        EXPECT_EQ(made.styleHint(), c.hint);
+        const bool styled = c.style != FALSE;
+        EXPECT_EQ((std::vector<bool>{made.italic(), made.underline(), made.strikeOut()}),
+                  std::vector<bool>(3, styled));
+        EXPECT_EQ(made.fixedPitch(), (c.pitchAndFamily & FIXED_PITCH) != 0);
+        EXPECT_FALSE(font.CreatePointFont(90, "NanumGothic")) << "already holds a font";
+        EXPECT_TRUE(font.DeleteObject());
+        EXPECT_FALSE(font.DeleteObject());
+        ASSERT_TRUE(font.CreatePointFont(90, "NanumGothic"));
+        EXPECT_EQ(font.GetPixelHeight(), 12) << "9 points at 96 pixels per inch";
+    }
 }
 
 // Clicks through the window system, where the toolkit blocks windows for a modal one:
@@ -164,7 +205,10 @@ TEST_F(Window, TimersFireWithTheirIdsUntilKilled) {
     EXPECT_EQ(count(10000), 1);
     EXPECT_TRUE(dialog.KillTimer(8));
     EXPECT_FALSE(dialog.KillTimer(8)) << "one timer per id";
+    const QWidget* destroyed = dialog.Widget(); // deleted once events run again
     dialog.DestroyWindow();
+    EXPECT_FALSE(destroyed->isVisible());
+    EXPECT_EQ(dialog.GetSystemMenu(FALSE), nullptr) << "nothing of the window is left";
     EXPECT_EQ(dialog.SetTimer(1, 10), 0u) << "no window";
 }
 
