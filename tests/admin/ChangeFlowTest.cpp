@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -27,6 +28,9 @@ protected:
     INT_PTR RunModal(CDialog& dialog) override {
         shown.push_back(dialog.GetTemplate().id);
         if (script.empty()) {
+            if (shown.size() > 10) {
+                throw std::logic_error("the flow keeps asking after the script ended");
+            }
             return IDCANCEL; // the shown dialogs tell
         }
         PostToUiThread([&dialog, act = script.front()] {
@@ -104,6 +108,7 @@ TEST(PasswordChange, RunsTheDialogsAndWritesOnlyAfterBoth) {
          {129, 130, 131},
          {kWrongCurrent, kWrongCurrent, kNewDiffer},
          Settings("7CBEE7FB82C0AFC5", "9F9839FC2ACB378C")},
+        {"CancelledLoginEndsIt", {Login("12AB", "1234567890ABCDEF", IDCANCEL)}, {129}, {}, kBefore},
         {"PreviousThenCancelWritesNothing",
          {kRightLogin, kAdmin1Next, Change("1234567890ABCDEF", "x", "x", IDCANCEL),
           Change("wrong", "zz", "zz", 0, Change("", "", "", IDCANCEL))},

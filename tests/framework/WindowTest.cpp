@@ -68,6 +68,8 @@ TEST_F(Window, ControlsKeepWindowsRules) {
     dialog.combo.SetCurSel(0);
     dialog.combo.AddString("COM2");
     EXPECT_EQ(dialog.combo.GetCurSel(), 0) << "adding keeps the choice";
+    EXPECT_EQ(dialog.combo.SetCurSel(2), CB_ERR) << "past the end selects nothing";
+    EXPECT_EQ(dialog.combo.GetCurSel(), CB_ERR);
 }
 
 // Windows fonts by their creation arguments; a CFont holds one font until deleted.
