@@ -11,18 +11,6 @@
 
 #include <algorithm>
 
-void CEdit::SetLimitText(UINT maxCharacters) {
-    // 0 means "no limit" to Windows and the widget's own maximum here.
-    int limit = maxCharacters == 0 ? 32767 : static_cast<int>(std::min(maxCharacters, 32767u));
-    WithWidget<QLineEdit>(*this, [&](QLineEdit* edit) { edit->setMaxLength(limit); });
-}
-
-void CEdit::SetReadOnly(BOOL readOnly) {
-    WithWidget<QLineEdit>(*this, [&](QLineEdit* edit) { edit->setReadOnly(readOnly != FALSE); });
-    WithWidget<QPlainTextEdit>(*this,
-                               [&](QPlainTextEdit* edit) { edit->setReadOnly(readOnly != FALSE); });
-}
-
 void CButton::SetCheck(int state) {
     WithWidget<QAbstractButton>(*this, [&](QAbstractButton* button) {
         if (button->isCheckable()) {
@@ -185,15 +173,6 @@ void CProgressCtrl::SetRange32(int lower, int upper) {
     });
 }
 
-void CProgressCtrl::GetRange(int& lower, int& upper) const {
-    lower = 0;
-    upper = 0;
-    WithWidget<QProgressBar>(*this, [&](QProgressBar* bar) {
-        lower = bar->property(kLower).toInt();
-        upper = bar->property(kUpper).toInt();
-    });
-}
-
 int CProgressCtrl::SetPos(int position) {
     return WithWidget<QProgressBar>(*this, 0, [&](QProgressBar* bar) {
         int previous = bar->property(kPosition).toInt();
@@ -201,9 +180,4 @@ int CProgressCtrl::SetPos(int position) {
         ShowProgress(bar);
         return previous;
     });
-}
-
-int CProgressCtrl::GetPos() const {
-    return WithWidget<QProgressBar>(
-        *this, 0, [](QProgressBar* bar) { return bar->property(kPosition).toInt(); });
 }

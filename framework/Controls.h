@@ -8,11 +8,7 @@
 
 class CStatic : public CWnd {};
 
-class CEdit : public CWnd {
-public:
-    void SetLimitText(UINT maxCharacters); // 0: no limit
-    void SetReadOnly(BOOL readOnly = TRUE);
-};
+class CEdit : public CWnd {};
 
 class CButton : public CWnd {
 public:
@@ -46,9 +42,7 @@ public:
 class CProgressCtrl : public CWnd {
 public:
     void SetRange32(int lower, int upper);
-    void GetRange(int& lower, int& upper) const;
     // Like Windows, a position outside the range is held at the nearest end, so a
     // transfer that overshoots its total shows a full bar. Returns the previous position.
     int SetPos(int position);
-    int GetPos() const;
 };

@@ -84,15 +84,6 @@ BOOL CDialog::Build(CWnd* parentWindow) {
         if (auto* button = dynamic_cast<QAbstractButton*>(widget)) {
             QObject::connect(button, &QAbstractButton::clicked, window,
                              [this, id] { SendCommand(id); });
-        } else if (auto* combo = dynamic_cast<QComboBox*>(widget)) {
-            // activated: the user's choice only, as CBN_SELCHANGE
-            QObject::connect(combo, &QComboBox::activated, window, [this, id] {
-                auto handler = selChangeHandlers.find(id);
-                if (handler != selChangeHandlers.end()) {
-                    std::function<void()> run = handler->second;
-                    run();
-                }
-            });
         }
     }
     // Children of controls (a list's viewport, ...) see key presses as well.
@@ -335,18 +326,8 @@ HICON CDialog::SetIcon(HICON icon, BOOL big) {
     return previous;
 }
 
-void CDialog::MapDialogRect(RECT* rect) const {
-    DialogBaseUnits base{};
-    RunOnUiThread([&] { base = BaseUnitsOf(DialogFontOf(dialogTemplate)); });
-    *rect = DialogUnitsToPixels(*rect, base);
-}
-
 void CDialog::OnClicked(int id, std::function<void()> handler) {
     RunOnUiThread([&] { commandHandlers[id] = std::move(handler); });
-}
-
-void CDialog::OnSelChange(int id, std::function<void()> handler) {
-    RunOnUiThread([&] { selChangeHandlers[id] = std::move(handler); });
 }
 
 void CDialog::SendCommand(int id) {

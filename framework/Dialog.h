@@ -65,18 +65,15 @@ public:
     // The control with this template id (an object of its own class), or null.
     CWnd* GetDlgItem(int id) const;
 
-    HICON SetIcon(HICON icon, BOOL big);  // returns the previous icon of that size
-    void MapDialogRect(RECT* rect) const; // dialog units to pixels with this dialog's font
+    HICON SetIcon(HICON icon, BOOL big); // returns the previous icon of that size
 
-    // Message-map entries: ON_BN_CLICKED and ON_CBN_SELCHANGE. A handler for IDOK or
+    // Message-map entry ON_BN_CLICKED. A handler for IDOK or
     // IDCANCEL replaces OnOK / OnCancel for that command.
     void OnClicked(int id, std::function<void()> handler);
-    void OnSelChange(int id, std::function<void()> handler);
     // Runs the command of control id as a click would (WM_COMMAND).
     void SendCommand(int id);
 
     const DialogTemplate& GetTemplate() const { return dialogTemplate; }
-    CWnd* GetParent() const { return parent; }
 
 protected:
     virtual void DoDataExchange(CDataExchange* dx);
@@ -97,7 +94,6 @@ private:
     DialogWindow* window = nullptr;
     std::map<int, std::unique_ptr<CWnd>> controls;
     std::map<int, std::function<void()>> commandHandlers;
-    std::map<int, std::function<void()>> selChangeHandlers;
     std::map<UINT_PTR, int> timers; // our id -> the event loop's timer id
     std::unique_ptr<CMenu> systemMenu;
     HICON bigIcon = nullptr;

@@ -51,9 +51,3 @@ std::string CFileDialog::GetPathName() const {
 std::string CFileDialog::GetFileName() const {
     return chosenPath.substr(chosenPath.rfind('/') + 1);
 }
-
-std::string CFileDialog::GetFileExt() const {
-    std::string name = GetFileName();
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
-}

@@ -17,7 +17,6 @@ public:
     INT_PTR DoModal(); // IDOK when the user chose a file, IDCANCEL otherwise; UI thread
     std::string GetPathName() const; // the full path chosen
     std::string GetFileName() const; // its name without folder
-    std::string GetFileExt() const;  // its extension without the dot
 
 private:
     BOOL openFileDialog;

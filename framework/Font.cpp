@@ -1,6 +1,5 @@
 #include "framework/Font.h"
 
-#include "framework/DialogUnits.h"
 #include "framework/UiThread.h"
 
 #include <QFont>
@@ -68,13 +67,6 @@ BOOL CFont::CreateFont(int height, int, int, int, int weight, BYTE italic, BYTE 
         font = std::move(created);
     });
     return TRUE;
-}
-
-BOOL CFont::CreatePointFont(int pointSize, const char* faceName) {
-    int pixels = MulDiv(pointSize, 96, 720);
-    return CreateFont(-std::max(1, pixels), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                      faceName);
 }
 
 BOOL CFont::DeleteObject() {

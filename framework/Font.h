@@ -23,8 +23,6 @@ public:
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
-    // pointSize in tenths of a point, as Windows; converted at 96 pixels per inch.
-    BOOL CreatePointFont(int pointSize, const char* faceName);
     BOOL DeleteObject();
     BOOL IsCreated() const;
 

@@ -71,32 +71,6 @@ UINT CMenu::GetMenuState(UINT id, UINT) const {
     return state;
 }
 
-int CMenu::GetMenuItemCount() const {
-    int count = 0;
-    RunOnUiThread([&] { count = static_cast<int>(items.size()); });
-    return count;
-}
-
-UINT CMenu::GetMenuItemID(int position) const {
-    UINT id = kNoSuchMenuItem;
-    RunOnUiThread([&] {
-        if (position >= 0 && position < static_cast<int>(items.size())) {
-            id = items[static_cast<std::size_t>(position)].id;
-        }
-    });
-    return id;
-}
-
-std::string CMenu::GetMenuString(int position) const {
-    std::string text;
-    RunOnUiThread([&] {
-        if (position >= 0 && position < static_cast<int>(items.size())) {
-            text = items[static_cast<std::size_t>(position)].text;
-        }
-    });
-    return text;
-}
-
 void CMenu::Popup(int screenX, int screenY) {
     delete popup;
     popup = new QMenu(owner.Widget());

@@ -20,9 +20,6 @@ public:
     // or kNoSuchMenuItem.
     UINT EnableMenuItem(UINT id, UINT enable);
     UINT GetMenuState(UINT id, UINT flags = MF_BYCOMMAND) const; // kNoSuchMenuItem if absent
-    int GetMenuItemCount() const;
-    UINT GetMenuItemID(int position) const; // 0 for a separator, kNoSuchMenuItem past the end
-    std::string GetMenuString(int position) const; // empty for a separator
 
     // For the framework.
     explicit CMenu(CDialog& owner);
