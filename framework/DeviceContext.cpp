@@ -1,9 +1,7 @@
 #include "framework/DeviceContext.h"
 
-#include <utility>
-
-COLORREF CDC::SetTextColor(COLORREF color) {
-    return std::exchange(textColor, color).value_or(RGB(0, 0, 0));
+void CDC::SetTextColor(COLORREF color) {
+    textColor = color;
 }
 
 std::optional<COLORREF> CDC::GetTextColor() const {

@@ -7,7 +7,7 @@
 // What a WM_CTLCOLOR handler may set on the control's drawing: its text colour.
 class CDC {
 public:
-    COLORREF SetTextColor(COLORREF color);        // returns the previous colour (black by default)
+    void SetTextColor(COLORREF color);
     std::optional<COLORREF> GetTextColor() const; // empty when the handler left it alone
 
 private:

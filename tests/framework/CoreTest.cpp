@@ -150,6 +150,7 @@ TEST(FileFilter, GivesNameFilters) {
         {"Text Files(*.txt) | *.txt; | All Files(*.*)| *.*||",
          {"Text Files(*.txt) (*.txt)", "All Files(*.*) (*)"}},
         {"Bin|*.bin||Other|*.o|", {"Bin (*.bin)"}},
+        {"Bin|*.bin|Odd", {"Bin (*.bin)"}},
         {"Empty| ; |Bin|*.bin||", {"Bin (*.bin)"}},
         {" |*.hex||", {"*.hex (*.hex)"}},
     };

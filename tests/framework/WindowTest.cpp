@@ -244,6 +244,7 @@ TEST_F(Window, WorkerHandsEverythingToTheUiThread) {
     ASSERT_TRUE(ProcessEventsUntil([&] { return finished.load(); }));
     EXPECT_EQ(dialog.logList.GetCount(), 50);
     EXPECT_EQ(dialog.logList.GetText(49), "block 49");
+    EXPECT_EQ(dialog.logList.SetCurSel(50), LB_ERR) << "past the end";
     EXPECT_EQ(answer, IDCANCEL);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text + "|" + boxes[0].caption, "계속할까요?|확인");
