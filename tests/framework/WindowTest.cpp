@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QLabel>
 
 #include <algorithm>
 #include <atomic>
@@ -39,6 +40,8 @@ TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
         EXPECT_EQ(dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE, enabled);
         EXPECT_EQ(dialog.GetDlgItem(id)->GetWindowText(), text);
     }
+    EXPECT_TRUE(dynamic_cast<QLabel*>(dialog.GetDlgItem(kLabel)->Widget())->wordWrap())
+        << "a static breaks a long text into lines";
     // Base units measured here on their own: the 52-letter average and the height.
     QFontMetrics metrics(dialog.Widget()->font());
     const int baseX =
@@ -249,6 +252,8 @@ TEST_F(Window, WorkerHandsEverythingToTheUiThread) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text + "|" + boxes[0].caption, "계속할까요?|확인");
     EXPECT_EQ(boxes[0].owner, &dialog);
+    AfxMessageBox("끝");
+    EXPECT_EQ(boxes.back().caption, "framework_ui_tests") << "the program's name by default";
     EXPECT_TRUE(rethrown);
     EXPECT_TRUE(ProcessEventsUntil([&] { return !dialog.timerIds.empty(); }));
 }
