@@ -3,6 +3,7 @@
 #include "framework/MessageBox.h"
 #include "framework/UiThread.h"
 #include "framework/UserInput.h"
+#include "framework/VirtualKeys.h"
 #include "tests/framework/TestDialog.h"
 #include "tests/support/ScreenInput.h"
 
@@ -42,6 +43,10 @@ TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
     }
     EXPECT_TRUE(dynamic_cast<QLabel*>(dialog.GetDlgItem(kLabel)->Widget())->wordWrap())
         << "a static breaks a long text into lines";
+    const Qt::WindowFlags frame = dialog.Widget()->windowFlags();
+    EXPECT_TRUE(frame.testFlags(Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(frame.testFlag(Qt::WindowMaximizeButtonHint));
     // Base units measured here on their own: the 52-letter average and the height.
     QFontMetrics metrics(dialog.Widget()->font());
     const int baseX =
@@ -73,6 +78,28 @@ TEST_F(Window, ControlsKeepWindowsRules) {
     EXPECT_EQ(dialog.combo.GetCurSel(), 0) << "adding keeps the choice";
     EXPECT_EQ(dialog.combo.SetCurSel(2), CB_ERR) << "past the end selects nothing";
     EXPECT_EQ(dialog.combo.GetCurSel(), CB_ERR);
+}
+
+// Windows' virtual keys and the toolkit's keys name the same keys both ways.
+TEST(VirtualKeys, NameTheSameKeysBothWays) {
+    const std::pair<int, UINT> keys[] = {{Qt::Key_A, 'A'},
+                                         {Qt::Key_Z, 'Z'},
+                                         {Qt::Key_0, '0'},
+                                         {Qt::Key_9, '9'},
+                                         {Qt::Key_F1, VK_F1},
+                                         {Qt::Key_F12, VK_F1 + 11},
+                                         {Qt::Key_Return, VK_RETURN},
+                                         {Qt::Key_Delete, VK_DELETE},
+                                         {Qt::Key_Backspace, VK_BACK}};
+    for (const auto& [qt, vk] : keys) {
+        EXPECT_EQ(VirtualKeyFromQtKey(qt), vk) << qt;
+        EXPECT_EQ(QtKeyFromVirtualKey(vk), qt) << vk;
+    }
+    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_Enter), VK_RETURN) << "the keypad's Enter";
+    EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_F13), 0u);
+    for (UINT unnamed : {VK_F1 - 1, VK_F1 + 12, UINT{'a'}}) {
+        EXPECT_EQ(QtKeyFromVirtualKey(unnamed), 0) << unnamed;
+    }
 }
 
 // Windows fonts by their creation arguments; a CFont holds one font until deleted.
