@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -51,6 +54,21 @@ protected:
     testsupport::ScriptedLink link{clock};
     CBrimletDlg dialog{nullptr, link.Link()};
 };
+
+TEST_F(Notice, StatusNoticesBoxesAndTheResultReachTheLogFile) {
+    dialog.SetStatus("다운로드 실패");
+    dialog.ShowNotice("리더기 인증 실패");
+    dialog.ShowMessage("MSR 인증 실패");
+    dialog.ShowWindowMessage("File Error!! ");
+    dialog.DownloadFailed();
+    std::ifstream file(std::string(std::getenv("XDG_STATE_HOME")) + "/brimlet/brimlet.log");
+    const std::string log(std::istreambuf_iterator<char>(file), {});
+    for (const char* line :
+         {" status: 다운로드 실패\n", " notice: 리더기 인증 실패\n", " message: MSR 인증 실패\n",
+          " message: File Error!! \n", " result: download failed\n"}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
+    }
+}
 
 TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;

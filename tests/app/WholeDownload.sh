@@ -23,7 +23,7 @@ for _ in $(seq 1 100); do
   [ -L "$folder/ports/COM7" ] && break
   sleep 0.05
 done
-out=$(LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen "$driver" "$folder" "$folder/screen.png")
+out=$(XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen "$driver" "$folder" "$folder/screen.png")
 echo "$out"
 for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
   "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다."; do
@@ -33,3 +33,12 @@ for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중.
   fi
 done
 printf '%s\n' "$out" | grep -qx 'Download OK(t:[0-9]*)'
+# The log file holds the same, each line stamped, the notice's line break made a space.
+stamp='[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}[+-][0-9]{2}:[0-9]{2}'
+for line in "log: Download OK\(t:[0-9]+\)" "status: 다운로드 성공" "result: download succeeded" \
+  "notice: 다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우 단말기가 정상 동작하지 않을 수 있습니다\."; do
+  if ! grep -qxE "$stamp $line" "$folder/state/brimlet/brimlet.log"; then
+    echo "missing in the log file: $line" >&2
+    exit 1
+  fi
+done

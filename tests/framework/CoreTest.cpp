@@ -3,6 +3,7 @@
 #include "framework/DialogUnits.h"
 #include "framework/FileFilter.h"
 #include "framework/FileFind.h"
+#include "framework/LogFile.h"
 #include "framework/Profile.h"
 #include "framework/ProgramFolder.h"
 #include "framework/UserFolders.h"
@@ -12,9 +13,11 @@
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <regex>
 
 namespace {
 
@@ -213,6 +216,37 @@ TEST(UserFolders, OnlyAnAbsoluteBaseFolderCountsOtherwiseTheHomeDefault) {
         EXPECT_EQ(UserConfigFolder(), c.config);
         EXPECT_EQ(UserDataFolder(), c.data);
     }
+    const ScopedEnvironment state("XDG_STATE_HOME", std::nullopt);
+    EXPECT_EQ(UserLogFilePath(), "/home/tech/.local/state/brimlet/brimlet.log");
+}
+
+TEST(LogFile, StampsEachLineAtOnceAndRotatesAtOneMebibyteKeepingThreeOldFiles) {
+    const ScopedEnvironment zone("TZ", "KST-9");
+    ::tzset();
+    const Folder folder;
+    const std::unique_ptr<LogFile> log = OpenRotatingLogFile(folder.File("state/brimlet.log"));
+    log->Write("status: 다운로드\r\n실패");
+    const std::regex stamped(R"(20\d\d-[01]\d-[0-3]\dT[0-2]\d:[0-5]\d:[0-5]\d\.\d{3}\+09:00 )"
+                             "status: 다운로드 실패\n");
+    EXPECT_TRUE(std::regex_match(folder.Read("state/brimlet.log"), stamped))
+        << folder.Read("state/brimlet.log");
+    for (int i = 0; i < 5 * 1024; ++i) {
+        log->Write(std::string(1000, 'x'));
+    }
+    for (const char* name : {"brimlet.log", "brimlet.1.log", "brimlet.2.log", "brimlet.3.log"}) {
+        EXPECT_LE(fs::file_size(folder.Path() / "state" / name), 1u << 20) << name;
+    }
+    EXPECT_GT(fs::file_size(folder.File("state/brimlet.3.log")), (1u << 20) - 1100);
+    EXPECT_FALSE(fs::exists(folder.File("state/brimlet.4.log")));
+}
+
+TEST(LogFile, AFolderOrDiskThatFailsLosesTheLinesQuietly) {
+    const Folder folder;
+    folder.Write("file", "");
+    testing::internal::CaptureStderr();
+    OpenRotatingLogFile(folder.File("file/brimlet.log"))->Write("lost");
+    OpenRotatingLogFile("/dev/full")->Write("lost");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 class InstalledPaths : public testing::Test {
