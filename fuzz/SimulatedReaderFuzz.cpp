@@ -1,0 +1,63 @@
+// The simulated reader's request handling on any sequence of requests. Input: one
+// byte choosing how the reader starts, then records of a wait (one byte, tens of
+// milliseconds) and a request (two length bytes, big-endian, and its payload).
+
+#include "fuzz/Check.h"
+#include "readerlink/Frame.h"
+#include "sim/ReplyWire.h"
+#include "sim/SimulatedReader.h"
+
+#include <algorithm>
+
+namespace {
+
+sim::ReaderConfig ConfigFrom(std::uint8_t choice) {
+    sim::ReaderConfig config;
+    config.startIn = (choice & 1) != 0 ? sim::Firmware::BootLoader : sim::Firmware::Application;
+    config.bootLoaderHoldsKey = (choice & 2) != 0;
+    config.infoCodeOnly = (choice & 4) != 0;
+    config.bootInfoDe635 = (choice & 8) != 0;
+    config.faults.msrNotAuthenticated = (choice & 16) != 0;
+    config.restartTime = std::chrono::milliseconds(100);
+    return config;
+}
+
+// A reply on the wire reads back, through the host's own parser, as what was meant.
+void CheckWire(const sim::Reply& reply) {
+    const std::vector<std::uint8_t> wire = sim::WireBytes(reply);
+    if (reply.kind != sim::Reply::Kind::Response) {
+        return;
+    }
+    FUZZ_CHECK(!reply.payload.empty() && reply.payload.size() <= readerlink::kMaxPayload);
+    readerlink::FrameParser parser;
+    for (std::size_t i = 0; i < wire.size(); ++i) {
+        const bool last = i + 1 == wire.size();
+        FUZZ_CHECK((parser.Feed(wire[i]) == readerlink::FrameParser::Status::Complete) == last);
+    }
+    FUZZ_CHECK(std::equal(reply.payload.begin(), reply.payload.end(), parser.Payload().begin(),
+                          parser.Payload().end()));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    sim::SimulatedReader reader(ConfigFrom(data[0]));
+    sim::Responder::TimePoint now{};
+    std::size_t at = 1;
+    while (at + 3 <= size) {
+        now += std::chrono::milliseconds(10 * data[at]);
+        const std::size_t length =
+            std::min<std::size_t>((data[at + 1] << 8) | data[at + 2], size - at - 3);
+        const std::span<const std::uint8_t> request(data + at + 3, length);
+        at += 3 + length;
+        // The pty server hands over only what a frame can carry.
+        if (length < readerlink::kMinPayload) {
+            continue;
+        }
+        CheckWire(reader.Handle(request, now));
+    }
+    return 0;
+}
