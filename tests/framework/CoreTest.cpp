@@ -226,20 +226,19 @@ TEST(LogFile, StampsEachLineAtOnceAndRotatesAtOneMebibyteKeepingThreeOldFiles) {
     const Folder folder;
     const std::unique_ptr<LogFile> log = OpenRotatingLogFile(folder.File("state/brimlet.log"));
     log->Write("status: 다운로드\r\n실패");
-    const std::regex stamped(R"(20\d\d-[01]\d-[0-3]\dT[0-2]\d:[0-5]\d:[0-5]\d\.\d{3}\+09:00 )"
-                             "status: 다운로드 실패\n");
-    EXPECT_TRUE(std::regex_match(folder.Read("state/brimlet.log"), stamped))
-        << folder.Read("state/brimlet.log");
+    EXPECT_TRUE(
+        std::regex_match(folder.Read("state/brimlet.log"),
+                         std::regex(R"(20\d\d-[01]\d-[0-3]\dT[0-2]\d:[0-5]\d:[0-5]\d\.\d{3})"
+                                    "\\+09:00 status: 다운로드 실패\n")));
     for (int i = 0; i < 5 * 1024; ++i) {
         log->Write(std::string(1000, 'x'));
     }
-    for (const char* name : {"brimlet.log", "brimlet.1.log", "brimlet.2.log", "brimlet.3.log"}) {
-        EXPECT_LE(fs::file_size(folder.Path() / "state" / name), 1u << 20) << name;
-    }
-    EXPECT_GT(fs::file_size(folder.File("state/brimlet.3.log")), (1u << 20) - 1100);
+    const std::uintmax_t oldest = fs::file_size(folder.File("state/brimlet.3.log"));
+    EXPECT_TRUE(oldest <= 1u << 20 && oldest > (1u << 20) - 1100) << oldest;
     EXPECT_FALSE(fs::exists(folder.File("state/brimlet.4.log")));
 }
 
+// A log file must never stop the program: no exception, nothing on the terminal.
 TEST(LogFile, AFolderOrDiskThatFailsLosesTheLinesQuietly) {
     const Folder folder;
     folder.Write("file", "");

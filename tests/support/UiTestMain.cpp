@@ -1,5 +1,4 @@
 #include "framework/UiSession.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,6 @@
 // widgets without a display use the offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Every window writes its log file; a test run never adds to the user's own.
-    const testsupport::TempFolder state;
-    ::setenv("XDG_STATE_HOME", state.Path().c_str(), 1);
     testing::InitGoogleTest(&argc, argv);
     UiSession session;
     return RUN_ALL_TESTS();
