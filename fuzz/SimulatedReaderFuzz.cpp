@@ -5,8 +5,8 @@
 // every block waits for one.
 
 #include "fuzz/Check.h"
-#include "security/KeyProof.h"
 #include "readerlink/Frame.h"
+#include "security/KeyProof.h"
 #include "sim/ReplyWire.h"
 #include "sim/SimulatedReader.h"
 

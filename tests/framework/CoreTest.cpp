@@ -82,6 +82,9 @@ TEST(Profile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
         {"[CONFIG]\nA=1\n[X]\nY=2\n", "CONFIG", nullptr, nullptr, "[X]\nY=2\n"},
         {"\x01\xfe junk\n[CONFIG]\n\xff\xff\n", "CONFIG", "A", "1",
          "\x01\xfe junk\n[CONFIG]\n\xff\xff\nA=1\n"},
+        // A last line ending in a bare CR keeps it (found by fuzz/IniDocumentFuzz.cpp).
+        {"[X]\nY=1\n[CONFIG\r", "CONFIG", "A", "1", "[X]\nY=1\n[CONFIG\r\r\n[CONFIG]\nA=1\n"},
+        {"[CONFIG]\nB=2\r", "CONFIG", "A", "1", "[CONFIG]\nB=2\r\r\nA=1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -220,7 +223,9 @@ TEST(UserFolders, OnlyAnAbsoluteBaseFolderCountsOtherwiseTheHomeDefault) {
     EXPECT_EQ(UserLogFilePath(), "/home/tech/.local/state/brimlet/brimlet.log");
 }
 
-TEST(LogFile, StampsEachLineAtOnceAndRotatesAtOneMebibyteKeepingThreeOldFiles) {
+// A log file that cannot be made or written must not stop the program: no exception,
+// nothing on the terminal.
+TEST(LogFile, StampsEachLineAtOnceRotatesAtOneMebibyteKeepingThreeAndFailsQuietly) {
     const ScopedEnvironment zone("TZ", "KST-9");
     ::tzset();
     const Folder folder;
@@ -236,14 +241,8 @@ TEST(LogFile, StampsEachLineAtOnceAndRotatesAtOneMebibyteKeepingThreeOldFiles) {
     const std::uintmax_t oldest = fs::file_size(folder.File("state/brimlet.3.log"));
     EXPECT_TRUE(oldest <= 1u << 20 && oldest > (1u << 20) - 1100) << oldest;
     EXPECT_FALSE(fs::exists(folder.File("state/brimlet.4.log")));
-}
-
-// A log file must never stop the program: no exception, nothing on the terminal.
-TEST(LogFile, AFolderOrDiskThatFailsLosesTheLinesQuietly) {
-    const Folder folder;
-    folder.Write("file", "");
     testing::internal::CaptureStderr();
-    OpenRotatingLogFile(folder.File("file/brimlet.log"))->Write("lost");
+    OpenRotatingLogFile(folder.File("state/brimlet.log/under-a-file.log"))->Write("lost");
     OpenRotatingLogFile("/dev/full")->Write("lost");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
