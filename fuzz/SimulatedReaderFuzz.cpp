@@ -56,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::SimulatedReader reader(ConfigFrom(data[0]));
     sim::Responder::TimePoint now{};
     sim::KeyBytes key = kReaderKey; // what the boot loader holds, as far as the host knows
+    bool proven = false;
     std::size_t at = 1;
     while (at + 3 <= size) {
         now += std::chrono::milliseconds(10 * data[at]);
@@ -70,13 +71,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (request.size() == 1 + keyProofLength && request[0] == kKeyHandOver) {
             std::copy(request.begin() + 1, request.end(), key.begin());
         }
+        // A restarting reader is silent, whatever it is sent.
+        const bool restarting = !reader.RunningFirmware(now).has_value();
+        sim::Reply reply;
         if (request.size() == 1 && request[0] == kKeyProof) {
             std::vector<std::uint8_t> proof(1 + keyProofLength, kKeyProof);
             BuildKeyProof(key.data(), proof.data() + 1);
-            CheckWire(reader.Handle(proof, now));
-            continue;
+            reply = reader.Handle(proof, now);
+            proven = proven || reply == sim::Reply{sim::Reply::Kind::Response, {0x00}, {}, false};
+        } else {
+            reply = reader.Handle(request, now);
         }
-        CheckWire(reader.Handle(request, now));
+        FUZZ_CHECK(!restarting || reply.kind == sim::Reply::Kind::Silence);
+        // Nothing reaches the flash before the host has proven the key.
+        FUZZ_CHECK(proven || reader.Flash().BlocksWritten() == 0);
+        CheckWire(reply);
     }
     return 0;
 }
