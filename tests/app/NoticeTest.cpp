@@ -6,12 +6,10 @@
 #include "framework/UserInput.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/ScriptedLink.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <regex>
 #include <vector>
 
 namespace {
@@ -53,19 +51,6 @@ protected:
     testsupport::ScriptedLink link{clock};
     CBrimletDlg dialog{nullptr, link.Link()};
 };
-
-// The status, the notices and a success reach the log file in the whole download's test.
-TEST_F(Notice, BoxesAndAFailedResultReachTheLogFile) {
-    const testsupport::TempFolder folder;
-    dialog.logFile = OpenRotatingLogFile(folder.File("brimlet.log"));
-    dialog.ShowMessage("MSR 인증 실패");
-    dialog.ShowWindowMessage("File Error!! ");
-    dialog.DownloadFailed();
-    EXPECT_TRUE(
-        std::regex_match(folder.Read("brimlet.log"),
-                         std::regex("\\S+ message: MSR 인증 실패\n\\S+ message: File Error!! \n"
-                                    "\\S+ result: download failed\n")));
-}
 
 TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     dialog.noticeMode = 1;
