@@ -43,19 +43,20 @@ private:
 } // namespace
 
 std::unique_ptr<LogFile> OpenRotatingLogFile(const std::string& path) {
-    std::shared_ptr<spdlog::logger> logger;
+    // The _mt sink: the download worker and the user-interface thread both write.
+    std::shared_ptr<spdlog::sinks::rotating_file_sink_mt> sink;
     try {
-        // The _mt sink: the download worker and the user-interface thread both write.
-        auto sink = std::make_shared<spdlog::sinks::rotating_file_sink_mt>(path, kMaxFileBytes,
-                                                                           kOldFilesKept);
-        logger = std::make_shared<spdlog::logger>("brimlet", std::move(sink));
-        logger->set_pattern(kLinePattern, spdlog::pattern_time_type::local);
-        // A crash loses at most the line being written.
-        logger->flush_on(spdlog::level::trace);
-        // A full disk or a vanished folder later on: no message on the terminal either.
-        logger->set_error_handler([](const std::string&) {});
+        sink = std::make_shared<spdlog::sinks::rotating_file_sink_mt>(path, kMaxFileBytes,
+                                                                      kOldFilesKept);
     } catch (const spdlog::spdlog_ex&) {
-        logger.reset();
+        // No folder or no file: a writer without a logger drops every line.
+        return std::make_unique<RotatingLogFile>(nullptr);
     }
+    auto logger = std::make_shared<spdlog::logger>("brimlet", std::move(sink));
+    logger->set_pattern(kLinePattern, spdlog::pattern_time_type::local);
+    // A crash loses at most the line being written.
+    logger->flush_on(spdlog::level::trace);
+    // A full disk or a vanished folder later on: no message on the terminal either.
+    logger->set_error_handler([](const std::string&) {});
     return std::make_unique<RotatingLogFile>(std::move(logger));
 }
