@@ -85,6 +85,7 @@ TEST(Profile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
         // A last line ending in a bare CR keeps it (found by fuzz/IniDocumentFuzz.cpp).
         {"[X]\nY=1\n[CONFIG\r", "CONFIG", "A", "1", "[X]\nY=1\n[CONFIG\r\r\n[CONFIG]\nA=1\n"},
         {"[CONFIG]\nB=2\r", "CONFIG", "A", "1", "[CONFIG]\nB=2\r\r\nA=1"},
+        {"[CONFIG]\nB=2", "CONFIG", "A", "1", "[CONFIG]\nB=2\nA=1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -223,7 +224,6 @@ TEST(UserFolders, OnlyAnAbsoluteBaseFolderCountsOtherwiseTheHomeDefault) {
     EXPECT_EQ(UserLogFilePath(), "/home/tech/.local/state/brimlet/brimlet.log");
 }
 
-// A log file that cannot be made or written stops nothing and prints nothing.
 TEST(LogFile, StampsEachLineAtOnceRotatesAtOneMebibyteKeepingThreeAndFailsQuietly) {
     const ScopedEnvironment zone("TZ", "KST-9");
     ::tzset();
