@@ -4,6 +4,7 @@
 #include "app/ProgramIcon.h"
 #include "framework/FileDialog.h"
 #include "framework/Menu.h"
+#include "framework/UserFolders.h"
 #include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
 #include "resources/Strings.h"
@@ -35,8 +36,8 @@ void CreateWindowFont(CFont& font, int height) {
 } // namespace
 
 CBrimletDlg::CBrimletDlg(CWnd* parent, ReaderLink link)
-    : CDialog(MainDialogTemplate(), parent), reader(std::move(link), *this, clock),
-      download(reader, *this), aboutBox(this) {
+    : CDialog(MainDialogTemplate(), parent), logFile(OpenRotatingLogFile(UserLogFilePath())),
+      reader(std::move(link), *this, clock), download(reader, *this), aboutBox(this) {
     OnClicked(IDC_KEY_FILE_BUTTON, [this] { OnKeyFileButton(); });
     OnClicked(IDC_ADMIN_PASSWORD_BUTTON, [this] { OnAdminPasswordChange(); });
     OnClicked(IDC_CLEAR_BUTTON, [this] { ClearLog(); });

@@ -8,6 +8,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Font.h"
+#include "framework/LogFile.h"
 #include "reader/ReaderSession.h"
 #include "tables/AidTable.h"
 #include "tables/CaPublicKeyTable.h"
@@ -80,6 +81,8 @@ public:
     void DownloadCompleted() override;
     void DownloadFailed() override;
 
+    // Every log line, status, notice, message and result, kept after the window closes.
+    std::unique_ptr<LogFile> logFile;
     SeamClock clock;
     ReaderSession reader;
     DownloadSequence download;

@@ -13,7 +13,7 @@ void CBrimletDlg::StartDownload() {
     if (downloadBusy == 1) {
         return;
     }
-    statusLine.SetWindowText(" ");
+    SetStatus(" ");
     noticeMode = 1;
     ShowNotice(kUnplugWarningText);
     noticeDialog->ShowWindow(SW_SHOW);

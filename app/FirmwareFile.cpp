@@ -67,7 +67,7 @@ void CBrimletDlg::FindFirmwareFile() {
     for (const FoundFile& match : matches) {
         reader.fileVersion = VersionFromFirmwarePath(match.fullPath);
         firmwareFileField.SetWindowText(match.fullPath);
-        logList.AddString("전송할 파일명 : " + match.fileName);
+        AppendLogLine("전송할 파일명 : " + match.fileName);
     }
 }
 

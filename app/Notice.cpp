@@ -4,6 +4,7 @@
 #include "framework/UiThread.h"
 
 void CBrimletDlg::ShowNotice(const std::string& text) {
+    logFile->Write("notice: " + text);
     if (noticeMode == 0) {
         AfxMessageBox(text, MB_OK);
         return;

@@ -12,6 +12,7 @@ constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
 } // namespace
 
 void CBrimletDlg::AppendLogLine(const std::string& line) {
+    logFile->Write("log: " + line);
     logList.AddString(line);
 }
 
@@ -20,6 +21,7 @@ void CBrimletDlg::SelectLastLogLine() {
 }
 
 void CBrimletDlg::ShowMessage(const std::string& text) {
+    logFile->Write("message: " + text);
     AfxMessageBox(text, MB_OK);
 }
 
@@ -44,6 +46,7 @@ std::string CBrimletDlg::TypedDebugLevel() {
 }
 
 void CBrimletDlg::SetStatus(const std::string& text) {
+    logFile->Write("status: " + text);
     statusLine.SetWindowText(text);
 }
 
@@ -72,14 +75,17 @@ void CBrimletDlg::SetProgressCounter(const std::string& text) {
 }
 
 void CBrimletDlg::ShowWindowMessage(const std::string& text) {
+    logFile->Write("message: " + text);
     MessageBox(text.c_str(), nullptr, MB_OK);
 }
 
 void CBrimletDlg::DownloadCompleted() {
+    logFile->Write("result: download succeeded");
     noticeDialog->noticeText.SetWindowText(kCompletedText);
     SetTimer(TIMER_DOWNLOAD_OK, kSucceededTimerMs);
 }
 
 void CBrimletDlg::DownloadFailed() {
+    logFile->Write("result: download failed");
     SetTimer(TIMER_DOWNLOAD_FAILED, kFailedTimerMs);
 }

@@ -74,6 +74,14 @@ bool HasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// Only the file's last line lacks an ending, and it gets one when a line is added after
+// it. A CR at its end followed by LF would read back as a CRLF ending and take the CR
+// out of the line ("[CONFIG\r" would turn into a second [CONFIG] header, and a value
+// would lose its last byte), so such a line ends with CRLF whatever the file uses.
+std::string EndingAfter(const std::string& content, const std::string& ending) {
+    return !content.empty() && content.back() == '\r' ? "\r\n" : ending;
+}
+
 } // namespace
 
 IniDocument::IniDocument(const std::string& text) {
@@ -163,7 +171,7 @@ void IniDocument::Set(const std::string& section, const std::string& key,
     std::optional<SectionSpan> span = FindSection(sectionName);
     if (!span) {
         if (!lines.empty() && lines.back().ending.empty()) {
-            lines.back().ending = ending;
+            lines.back().ending = EndingAfter(lines.back().content, ending);
         }
         lines.push_back({"[" + sectionName + "]", ending});
         lines.push_back(entry);
@@ -181,7 +189,7 @@ void IniDocument::Set(const std::string& section, const std::string& key,
         }
     }
     if (lines[insertAt - 1].ending.empty()) {
-        lines[insertAt - 1].ending = ending;
+        lines[insertAt - 1].ending = EndingAfter(lines[insertAt - 1].content, ending);
         entry.ending = "";
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);

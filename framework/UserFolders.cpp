@@ -43,3 +43,7 @@ std::string UserConfigFolder() {
 std::string UserDataFolder() {
     return BaseFolder("XDG_DATA_HOME", "/.local/share") + "/brimlet";
 }
+
+std::string UserLogFilePath() {
+    return BaseFolder("XDG_STATE_HOME", "/.local/state") + "/brimlet/brimlet.log";
+}

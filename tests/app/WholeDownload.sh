@@ -2,10 +2,11 @@
 # One whole download through the real main window (the demo-download driver
 # presses 전송) against the reader-sim program on a pseudo-terminal, in a program
 # folder of its own: the reader-link library copied there is the one loaded, and
-# reader-sim links itself as its ports/COM7.
-# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION FIRMWARE_VERSION
+# reader-sim links itself as its ports/COM7. With msr-fault the reader reports its
+# MSR as not authenticated, and the download must fail with the MSR box.
+# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION FIRMWARE_VERSION [msr-fault]
 set -eu
-program=$1 simulator=$2 driver=$3 model=$4 readerVersion=$5 firmwareVersion=$6
+program=$1 simulator=$2 driver=$3 model=$4 readerVersion=$5 firmwareVersion=$6 fault=${7:-}
 folder=$(mktemp -d)
 sim=
 cleanup() {
@@ -13,17 +14,39 @@ cleanup() {
   rm -rf "$folder"
 }
 trap cleanup EXIT
+# Each line of the log file: a local time stamp with milliseconds and the offset.
+stamp='[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}[+-][0-9]{2}:[0-9]{2}'
+expect_in_log_file() {
+  for line in "$@"; do
+    if ! grep -qxE "$stamp $line" "$folder/state/brimlet/brimlet.log"; then
+      echo "missing in the log file: $line" >&2
+      exit 1
+    fi
+  done
+}
 cp "$program/libVexilonDll.so" "$folder/"
 mkdir "$folder/RIVI_OIL"
 cp "$program/RIVI_OIL/MakeEncryptFW_RIVI_OIL-$model-$firmwareVersion.bin" "$folder/RIVI_OIL/"
 "$simulator" --program-folder "$folder" --port 7 --model "$model" \
-  --version-code "$readerVersion" --restart-ms 500 &
+  --version-code "$readerVersion" --restart-ms 500 ${fault:+--msr-not-authenticated} &
 sim=$!
 for _ in $(seq 1 100); do
   [ -L "$folder/ports/COM7" ] && break
   sleep 0.05
 done
-out=$(LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen "$driver" "$folder" "$folder/screen.png")
+run() { XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen \
+  "$driver" "$folder" "$folder/screen.png"; }
+if [ -n "$fault" ]; then
+  if out=$(run); then
+    echo "$out"
+    echo "the download succeeded against a reader whose MSR is not authenticated" >&2
+    exit 1
+  fi
+  echo "$out"
+  expect_in_log_file "message: MSR 인증 실패" "result: download failed"
+  exit 0
+fi
+out=$(run)
 echo "$out"
 for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
   "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다."; do
@@ -33,3 +56,6 @@ for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중.
   fi
 done
 printf '%s\n' "$out" | grep -qx 'Download OK(t:[0-9]*)'
+# The log file holds the same, the notice's line break made a space.
+expect_in_log_file "log: Download OK\(t:[0-9]+\)" "status: 다운로드 성공" "result: download succeeded" \
+  "notice: 다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우 단말기가 정상 동작하지 않을 수 있습니다\."

@@ -3,6 +3,7 @@
 #include "framework/DialogUnits.h"
 #include "framework/FileFilter.h"
 #include "framework/FileFind.h"
+#include "framework/LogFile.h"
 #include "framework/Profile.h"
 #include "framework/ProgramFolder.h"
 #include "framework/UserFolders.h"
@@ -12,9 +13,11 @@
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <regex>
 
 namespace {
 
@@ -79,6 +82,10 @@ TEST(Profile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
         {"[CONFIG]\nA=1\n[X]\nY=2\n", "CONFIG", nullptr, nullptr, "[X]\nY=2\n"},
         {"\x01\xfe junk\n[CONFIG]\n\xff\xff\n", "CONFIG", "A", "1",
          "\x01\xfe junk\n[CONFIG]\n\xff\xff\nA=1\n"},
+        // A last line ending in a bare CR keeps it (found by fuzz/IniDocumentFuzz.cpp).
+        {"[X]\nY=1\n[CONFIG\r", "CONFIG", "A", "1", "[X]\nY=1\n[CONFIG\r\r\n[CONFIG]\nA=1\n"},
+        {"[CONFIG]\nB=2\r", "CONFIG", "A", "1", "[CONFIG]\nB=2\r\r\nA=1"},
+        {"[CONFIG]\nB=2", "CONFIG", "A", "1", "[CONFIG]\nB=2\nA=1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after);
@@ -218,6 +225,29 @@ TEST(UserFolders, OnlyAnAbsoluteBaseFolderCountsOtherwiseTheHomeDefault) {
         EXPECT_EQ(UserConfigFolder(), c.config);
         EXPECT_EQ(UserDataFolder(), c.data);
     }
+    const ScopedEnvironment state("XDG_STATE_HOME", std::nullopt);
+    EXPECT_EQ(UserLogFilePath(), "/home/tech/.local/state/brimlet/brimlet.log");
+}
+
+TEST(LogFile, StampsEachLineAtOnceRotatesAtOneMebibyteKeepingThreeAndFailsQuietly) {
+    const ScopedEnvironment zone("TZ", "KST-9");
+    ::tzset();
+    const Folder folder;
+    const std::unique_ptr<LogFile> log = OpenRotatingLogFile(folder.File("state/brimlet.log"));
+    log->Write("status: 다운로드\r\n실패");
+    const std::regex stamped(
+        R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}\+09:00 status: 다운로드 실패\n)");
+    EXPECT_TRUE(std::regex_match(folder.Read("state/brimlet.log"), stamped));
+    for (int i = 0; i < 5 * 1024; ++i) {
+        log->Write(std::string(1000, 'x'));
+    }
+    const std::uintmax_t oldest = fs::file_size(folder.File("state/brimlet.3.log"));
+    EXPECT_TRUE(oldest <= 1u << 20 && oldest > (1u << 20) - 1100) << oldest;
+    EXPECT_FALSE(fs::exists(folder.File("state/brimlet.4.log")));
+    testing::internal::CaptureStderr();
+    OpenRotatingLogFile(folder.File("state/brimlet.log/under-a-file.log"))->Write("lost");
+    OpenRotatingLogFile("/dev/full")->Write("lost");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 class InstalledPaths : public testing::Test {
