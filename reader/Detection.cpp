@@ -93,6 +93,12 @@ ProbeResult ReaderSession::SettleBootLoaderModel() {
     return view.ConfirmModelName(question) ? ProbeResult::BootLoader : ProbeResult::Refused;
 }
 
+// Whatever earlier ports did, the reader found here is connected.
+void ReaderSession::SettlePort(int found) {
+    port = found;
+    portLost = false;
+}
+
 ProbeResult ReaderSession::DetectReader() {
     view.ClearLog();
     AddLogLine("장비 확인 중...");
@@ -103,7 +109,7 @@ ProbeResult ReaderSession::DetectReader() {
         if (!IsReaderFound(found)) {
             return ProbeResult::Nothing;
         }
-        port = typed;
+        SettlePort(typed);
         return found;
     }
 
@@ -114,7 +120,7 @@ ProbeResult ReaderSession::DetectReader() {
             return ProbeResult::Nothing;
         }
         if (IsReaderFound(found)) {
-            port = candidate;
+            SettlePort(candidate);
             return found;
         }
     }

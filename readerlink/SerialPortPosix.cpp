@@ -52,6 +52,14 @@ SerialPort::OpenStatus StatusOfOpenError(int error) {
     }
 }
 
+// What a write or read returns once the device behind the descriptor is gone
+// (adapter unplugged, hung up): a silent reader never produces these.
+bool IsDeviceGoneError(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
+constexpr short kHangUpEvents = POLLERR | POLLHUP;
+
 bool ApplySettings(int fd, speed_t speed) {
     termios settings{};
     if (tcgetattr(fd, &settings) != 0) {
@@ -138,10 +146,14 @@ bool SerialPort::WriteAll(std::span<const std::uint8_t> bytes) {
             continue;
         }
         if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            gone_ = IsDeviceGoneError(errno);
             return false;
         }
         const int revents = WaitFor(fd, POLLOUT, kWriteWaitMs);
-        if (revents <= 0 || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        if (revents > 0 && (revents & kHangUpEvents) != 0) {
+            gone_ = true;
+        }
+        if (revents <= 0 || (revents & (kHangUpEvents | POLLNVAL)) != 0) {
             return false;
         }
     }
@@ -159,6 +171,7 @@ ByteTransport::ReadResult SerialPort::ReadSome(std::span<std::uint8_t> buffer,
         const int revents =
             WaitFor(fd, POLLIN, static_cast<int>(std::max<long long>(left.count(), 0)));
         if (revents < 0) {
+            gone_ = true;
             return {0, true};
         }
         if (revents == 0) {
@@ -172,8 +185,9 @@ ByteTransport::ReadResult SerialPort::ReadSome(std::span<std::uint8_t> buffer,
             return {static_cast<std::size_t>(got), false};
         }
         const bool nothingYet = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-        if (!nothingYet || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        if (!nothingYet || (revents & (kHangUpEvents | POLLNVAL)) != 0) {
             // End of file, an error or a hang-up: the device behind the port is gone.
+            gone_ = true;
             return {0, true};
         }
         // Woken without data (a line-status event): wait again for the time left.

@@ -64,8 +64,10 @@ enum VQ_Result {
     // The caller passed a null pointer, a send length outside 1..4096 or a
     // negative time-out. Nothing is sent.
     VQ_ERR_BAD_ARGUMENT = 1007,
-    // Reading failed: the device went away during the exchange (USB adapter
-    // unplugged, reader re-enumerated). VQ_InitPort opens it again.
+    // The device behind the port went away (USB adapter unplugged, hang-up, reader
+    // re-enumerated): seen while writing or reading, or earlier on this port.
+    // Reported at once, never after waiting out the time-out. VQ_InitPort opens
+    // it again once it is back.
     VQ_ERR_PORT_LOST = 1008,
 };
 

@@ -111,13 +111,15 @@ std::optional<std::string> PtyReader::Open() {
     tcsetattr(heldSlave_, TCSANOW, &settings);
 
     int wake[2];
-    if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (wakeRead_ < 0 && pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
         std::string message = SystemError("cannot create a pipe");
         Close();
         return message;
     }
-    wakeRead_ = wake[0];
-    wakeWrite_ = wake[1];
+    if (wakeRead_ < 0) {
+        wakeRead_ = wake[0];
+        wakeWrite_ = wake[1];
+    }
 
     // A new link under a temporary name renamed over the old one: the port never
     // points nowhere, and a stale link from an earlier run is replaced.
@@ -249,6 +251,22 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
         if (options_.log) {
             options_.log("-- port vanished (fault): link removed, pseudo-terminal closed");
         }
+        ComeBack();
+    }
+}
+
+void PtyReader::ComeBack() {
+    if (options_.returnPort == 0 || !SleepUntil(Clock::now() + options_.returnAfter)) {
+        return;
+    }
+    options_.port = options_.returnPort;
+    linkPath_ = options_.programFolder / "ports" / ("COM" + std::to_string(options_.port));
+    parser_ = readerlink::FrameParser{};
+    inFrame_ = false;
+    const std::optional<std::string> error = Open();
+    if (options_.log) {
+        options_.log(error ? "-- cannot come back: " + *error
+                           : "-- back as COM" + std::to_string(options_.port));
     }
 }
 

@@ -94,7 +94,8 @@ public:
             unsigned char response[VQ_RECEIVE_CAPACITY] = {0xFF};
             int length = 0;
             VQ_Polling(kPort, dataLength + 1, request, &length, response, 5000);
-            return IsAcceptedResponse(response, length);
+            return IsAcceptedResponse(response, length) ? SendVerdict::Accepted
+                                                        : SendVerdict::Refused;
         };
     }
 
@@ -146,7 +147,7 @@ void BM_HostTimePerFrame(benchmark::State& state) {
     NoProgress progress;
     const AcceptedSender answerAtOnce = [](unsigned char, const unsigned char* data, int) {
         benchmark::DoNotOptimize(data);
-        return true;
+        return SendVerdict::Accepted;
     };
     const int frames = total / kBlockSize + 1;
     const auto start = std::chrono::steady_clock::now();

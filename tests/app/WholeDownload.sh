@@ -3,9 +3,16 @@
 # presses 전송) against the reader-sim program on a pseudo-terminal, in a program
 # folder of its own: the reader-link library copied there is the one loaded, and
 # reader-sim links itself as its ports/COM7.
-# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION FIRMWARE_VERSION
+# With PRESSES 2 and reader-sim options that pull the adapter out and plug the
+# reader in again elsewhere, the first press must end with the lost connection and
+# the second, in the same window, complete the download.
+# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION
+#                         FIRMWARE_VERSION [PRESSES [READER_SIM_OPTION...]]
 set -eu
 program=$1 simulator=$2 driver=$3 model=$4 readerVersion=$5 firmwareVersion=$6
+presses=${7:-1}
+shift 6
+[ $# -gt 0 ] && shift
 folder=$(mktemp -d)
 sim=
 cleanup() {
@@ -17,16 +24,23 @@ cp "$program/libVexilonDll.so" "$folder/"
 mkdir "$folder/RIVI_OIL"
 cp "$program/RIVI_OIL/MakeEncryptFW_RIVI_OIL-$model-$firmwareVersion.bin" "$folder/RIVI_OIL/"
 "$simulator" --program-folder "$folder" --port 7 --model "$model" \
-  --version-code "$readerVersion" --restart-ms 500 &
+  --version-code "$readerVersion" --restart-ms 500 "$@" &
 sim=$!
 for _ in $(seq 1 100); do
   [ -L "$folder/ports/COM7" ] && break
   sleep 0.05
 done
-out=$(LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen "$driver" "$folder" "$folder/screen.png")
+out=$(LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen "$driver" "$folder" "$folder/screen.png" \
+  "$presses")
 echo "$out"
-for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
-  "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다."; do
+lost=
+if [ "$presses" -gt 1 ]; then
+  lost="알림: 리더기 연결이 끊어졌습니다
+리더기 연결이 끊어졌습니다. 리더기를 다시 연결해주세요."
+fi
+printf '%s\n' "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
+  "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다." \
+  ${lost:+"$lost"} | while IFS= read -r line; do
   if ! printf '%s\n' "$out" | grep -qxF "$line"; then
     echo "missing line: $line" >&2
     exit 1

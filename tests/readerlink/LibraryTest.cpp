@@ -69,7 +69,7 @@ TEST_F(Library, ReaderUnpluggedWhileAwaitedThenBackOnTheSamePort) {
     ASSERT_TRUE(reader_.WaitForRequests(1, 10s));
     reader_.Stop();
     EXPECT_EQ(pending.get(), VQ_ERR_PORT_LOST) << "not silence";
-    EXPECT_EQ(Poll({0x16}).first, VQ_ERR_WRITE_FAILED);
+    EXPECT_EQ(Poll({0x16}, 30000).first, VQ_ERR_PORT_LOST) << "the dead port, not a failed write";
     EXPECT_EQ(library_.InitPort(kPort, kBaud), VQ_INIT_NO_DEVICE);
     reader_.Start();
     reader_.Enqueue(FakeReply::Answer(Bytes{0x00, 0x02}));

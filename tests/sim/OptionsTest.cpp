@@ -31,7 +31,8 @@ TEST(Options, BadOnesAreRefusedWithAClearMessage) {
         {"--refuse-proof twice", "neither once nor always"},
         {"--refuse-blocks 2@0x1000000", "--refuse-blocks"},
         {"--refuse-with ack", "neither ff nor nak"},
-        {"--vanish-after-block 0", "--vanish-after-block"},
+        {"--vanish-after F1*0", "--vanish-after"},
+        {"--vanish-after all", "not a command"},
         {"--silence FF99", "neither \"all\" nor"},
         {"--delay FF97", "lacks \":MS\""},
         {"--delay all:600001", "--delay"}};

@@ -34,9 +34,15 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     if (!open.contains(port)) {
         return VQ_ERR_PORT_NOT_OPEN;
     }
+    if (!plugged.contains(port)) {
+        return VQ_ERR_PORT_LOST;
+    }
     delivered.emplace_back(sendData, sendData + sendLength);
     timeouts.push_back(timeoutMs);
     const sim::Reply reply = responder(delivered.back());
+    if (reply.dropLink) {
+        plugged.erase(port);
+    }
     if (reply.kind == sim::Reply::Kind::Silence || reply.delay.count() > timeoutMs) {
         clock.Advance(static_cast<DWORD>(timeoutMs));
         return VQ_ERR_TIMEOUT;

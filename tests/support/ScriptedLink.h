@@ -17,7 +17,8 @@ using Bytes = std::vector<std::uint8_t>;
 // The reader-link calls played in this process: ports in `plugged` open, every
 // request on an open port goes to the responder, and its Reply comes back as the
 // library would give it (NAK 1005, silence 1003 after the time-out on the clock,
-// a spoilt frame 1004, more than 1000 bytes 1006). Nothing of a pty or a window.
+// a spoilt frame 1004, more than 1000 bytes 1006; a port unplugged while open 1008,
+// as after a reply that drops the link). Nothing of a pty or a window.
 class ScriptedLink {
 public:
     explicit ScriptedLink(VirtualClock& clock) : clock(clock) {}
