@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -109,6 +110,14 @@ SerialPort::OpenOutcome SerialPort::Open(const std::string& devicePath, int baud
     if (!isatty(fd)) {
         close(fd);
         return {OpenStatus::NotSerial, nullptr};
+    }
+    // TIOCEXCL binds neither root nor a program that opened the port before us; the
+    // advisory lock does, among programs that take it (every copy of ours). Taken
+    // before any setting is touched, so a port in use is left exactly as it was.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close(fd);
+        return {error == EWOULDBLOCK ? OpenStatus::Busy : OpenStatus::Failed, nullptr};
     }
     // Windows opens COM ports without sharing; TIOCEXCL gives the same here. A
     // driver that lacks it (some pseudo-terminals and adapters) still works, just

@@ -31,7 +31,8 @@ enum VQ_InitResult {
     // The device exists but this user may not open it (not in the dialout group).
     // The only case in which the library writes a line to standard error.
     VQ_INIT_PERMISSION_DENIED = -3,
-    // The device is held exclusively by another program.
+    // The device is held by another program (exclusively, or under its lock: two
+    // copies of the program never drive one reader). Nothing was written to it.
     VQ_INIT_BUSY = -4,
     // The device opened but is no serial port, or refused the serial settings.
     VQ_INIT_NOT_SERIAL = -5,

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <future>
 #include <numeric>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -75,6 +76,22 @@ TEST_F(Library, ReaderUnpluggedWhileAwaitedThenBackOnTheSamePort) {
     reader_.Enqueue(FakeReply::Answer(Bytes{0x00, 0x02}));
     ASSERT_EQ(library_.InitPort(kPort, kBaud), kPort);
     EXPECT_EQ(Poll({0x16}).second, (Bytes{0x00, 0x02}));
+}
+
+// Another program holds the port under its lock: root or not, this one never
+// writes to it, nor does a second open of the same device under another number.
+TEST_F(Library, PortHeldByAnotherProgramIsNeverWrittenTo) {
+    const std::filesystem::path port = folder_.Path() / "ports/COM7";
+    std::filesystem::create_symlink(std::filesystem::read_symlink(port),
+                                    folder_.Path() / "ports/COM8");
+    const int holder = open(port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(library_.InitPort(kPort, kBaud), VQ_INIT_BUSY);
+    EXPECT_EQ(Poll({0x16}).first, VQ_ERR_PORT_NOT_OPEN);
+    close(holder);
+    ASSERT_EQ(library_.InitPort(kPort, kBaud), kPort) << "free once the holder has gone";
+    EXPECT_EQ(library_.InitPort(8, kBaud), VQ_INIT_BUSY) << "one reader, never two drivers";
+    EXPECT_TRUE(reader_.ReceivedBytes().empty());
 }
 
 // A program started with its standard input closed gets descriptor 0 for the port.

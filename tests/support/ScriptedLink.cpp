@@ -10,6 +10,9 @@ ReaderLink ScriptedLink::Link() {
     return ReaderLink{[this](int port, int baud) {
                           initCalls.push_back(port);
                           bauds.push_back(baud);
+                          if (busy.contains(port)) {
+                              return static_cast<int>(VQ_INIT_BUSY);
+                          }
                           if (!plugged.contains(port)) {
                               return static_cast<int>(VQ_INIT_NO_DEVICE);
                           }
