@@ -38,6 +38,8 @@ private:
 
     std::intptr_t handle_;
     bool gone_ = false;
+    // The driver's low-latency flag was off and we set it: put it back on close.
+    bool lowLatencySet_ = false;
 };
 
 } // namespace readerlink

@@ -1,5 +1,7 @@
 #include "readerlink/SerialPort.h"
 
+#include "readerlink/LowLatency.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -129,11 +131,16 @@ SerialPort::OpenOutcome SerialPort::Open(const std::string& devicePath, int baud
         return {OpenStatus::NotSerial, nullptr};
     }
     (void)tcflush(fd, TCIOFLUSH);
-    return {OpenStatus::Opened, std::unique_ptr<SerialPort>(new SerialPort(fd))};
+    std::unique_ptr<SerialPort> port(new SerialPort(fd));
+    port->lowLatencySet_ = EnableLowLatency(fd);
+    return {OpenStatus::Opened, std::move(port)};
 }
 
 SerialPort::~SerialPort() {
     const int fd = static_cast<int>(handle_);
+    if (lowLatencySet_) {
+        DisableLowLatency(fd);
+    }
     (void)ioctl(fd, TIOCNXCL);
     close(fd);
 }

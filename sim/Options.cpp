@@ -16,6 +16,7 @@ namespace {
 constexpr std::size_t kMaxTextLength = 64;
 constexpr int kMaxRestartMs = 600'000;
 constexpr int kMaxDelayMs = 600'000;
+constexpr int kMaxLatencyMs = 1000;
 
 constexpr std::string_view kUsage = R"(Usage: reader-sim --program-folder DIR [options]
 
@@ -28,6 +29,8 @@ Port:
   --port N               COM port number, 1-255 (default 7)
   --pace                 send and receive at the pace of 115200 baud, 8N1
   --log                  write every frame received and sent to standard error as hex
+  --latency-ms N         hold every answer N ms, 0-1000, as a USB-serial adapter's
+                         latency timer does (common ones: 16; low latency: 1)
 
 Reader:
   --model NAME           model name (default RVQ-3000-KR1)
@@ -369,6 +372,12 @@ std::map<std::string_view, Parser::Handler> Parser::ValueOptions() {
          [&](std::string_view v) {
              if (auto n = Number("--return-after-ms", v, 0, kMaxDelayMs)) {
                  o.returnAfter = std::chrono::milliseconds(*n);
+             }
+         }},
+        {"--latency-ms",
+         [&](std::string_view v) {
+             if (auto n = Number("--latency-ms", v, 0, kMaxLatencyMs)) {
+                 o.latency = std::chrono::milliseconds(*n);
              }
          }},
         {"--silence", [&](std::string_view v) { Link("--silence", v, LinkFaultKind::Silence); }},

@@ -22,6 +22,7 @@ struct SimOptions {
     bool log = false;
     int returnPort = 0; // after vanishing, back as this COM port; 0: gone for good
     std::chrono::milliseconds returnAfter{1000};
+    std::chrono::milliseconds latency{0};
 };
 
 struct ParsedCommandLine {

@@ -234,7 +234,7 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
     const TimePoint start =
         (options_.pace ? AnswerStart(frameStart, request.size() + readerlink::kFrameOverhead, now)
                        : now) +
-        reply.delay;
+        reply.delay + options_.replyLatency;
     const std::vector<std::uint8_t> bytes = WireBytes(reply);
     if (options_.log && reply.delay.count() > 0) {
         options_.log("-- answering " + std::to_string(reply.delay.count()) + " ms late");

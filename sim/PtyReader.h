@@ -34,6 +34,9 @@ struct PtyOptions {
     // reader in the state it had; 0: gone for good.
     int returnPort = 0;
     std::chrono::milliseconds returnAfter{1000};
+    // Every answer reaches the host this much later, as through a USB-serial
+    // adapter that holds short answers until its latency timer runs out.
+    std::chrono::milliseconds replyLatency{0};
 };
 
 class PtyReader {

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
                                options.log ? LogLine : nullptr};
     ptyOptions.returnPort = options.returnPort;
     ptyOptions.returnAfter = options.returnAfter;
+    ptyOptions.replyLatency = options.latency;
     sim::PtyReader reader(options.reader, ptyOptions);
     // Caught before the link exists, so a stop that comes early still removes it.
     servedReader = &reader;
