@@ -55,10 +55,6 @@ bool DownloadSequence::AuthenticateBootLoader() {
     if (ProveDownloadKey()) {
         return true;
     }
-    if (reader.portLost) {
-        ReportConnectionLost();
-        return false;
-    }
     // A boot loader that lost its key takes it once more, then wants a new proof.
     if (!reader.SendDownloadKey(DownloadKeyForm::BootLoader, auth.downloadKey)) {
         ReportFailedStep(kKeyDataText);

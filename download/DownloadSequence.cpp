@@ -76,10 +76,6 @@ bool DownloadSequence::RunDownload() {
             return false;
         }
     }
-    if (reader.portLost) {
-        ReportConnectionLost();
-        return false;
-    }
     if (reader.QueryVersion(VersionQuery::MsrCheckLinkOk) == VersionResult::Valid) {
         view.ShowMessage(kMsrText);
         return false;

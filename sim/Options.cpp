@@ -227,8 +227,8 @@ void Parser::Vanish(std::string_view value) {
     const std::optional<Command> command = CommandFromName(where);
     if (!command) {
         Fail("--vanish-after: \"" + std::string(where) +
-             "\" is not a command (FF0C FF04 16 FF97 "
-             "FF98 FF08 FF0901 FF0902 FF0903 8E 92 F1 F2)");
+             "\" is not a command (FF0C FF04 16 FF97 FF98 FF08 FF0901 FF0902 FF0903 8E 92 "
+             "F1 F2)");
         return;
     }
     point.command = *command;

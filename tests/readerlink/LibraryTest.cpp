@@ -76,6 +76,8 @@ TEST_F(Library, ReaderUnpluggedWhileAwaitedThenBackOnTheSamePort) {
     reader_.Enqueue(FakeReply::Answer(Bytes{0x00, 0x02}));
     ASSERT_EQ(library_.InitPort(kPort, kBaud), kPort);
     EXPECT_EQ(Poll({0x16}).second, (Bytes{0x00, 0x02}));
+    reader_.Stop();
+    EXPECT_EQ(Poll({0x16}, 30000).first, VQ_ERR_PORT_LOST) << "gone while idle: the write sees it";
 }
 
 // Another program holds the port under its lock: root or not, this one never
