@@ -1,10 +1,8 @@
 // demo-download: one download on the real main window with nobody at the screen,
 // for the demo on a machine without a display. Presses 전송, waits for the
 // result, saves a picture of the screen while the result shows, and prints the
-// log list. Exit status 0 only when the download succeeded.
-// With PRESSES, a failed download is followed by another press of 전송 in the same
-// window, as a technician does after plugging the reader in again, up to PRESSES
-// presses; each press's log and result are printed.
+// log list. Exit status 0 only when the download succeeded. A failed download is
+// followed by another press in the same window, up to PRESSES presses in all.
 //
 // Usage: demo-download PROGRAM_FOLDER SCREENSHOT.png [PRESSES]
 
@@ -35,32 +33,6 @@ bool ResultShows(CBrimletDlg& dialog) {
                                  dialog.noticeDialog->noticeText.GetWindowText() == kCompletedText);
 }
 
-// One press of 전송 to its end: the log and the result printed, the screen saved.
-// False when no download started or it did not end in time.
-bool PressTransfer(CBrimletDlg& dialog, const std::string& screenshot, bool& saved) {
-    dialog.transferButton.Click();
-    if (downloadBusy == 0) {
-        std::fputs("demo-download: pressing 전송 started no download\n", stderr);
-        return false;
-    }
-    if (!ProcessEventsUntil([&] { return ResultShows(dialog); }, kDownloadBoundMs)) {
-        std::fputs("demo-download: the download did not end in time\n", stderr);
-        return false;
-    }
-    ProcessEventsUntil([] { return false; }, kPaintMs);
-    saved = SaveScreenImage(screenshot);
-    ProcessEventsUntil([] { return downloadBusy == 0; }, kDownloadBoundMs);
-
-    for (int i = 0; i < dialog.logList.GetCount(); ++i) {
-        std::printf("%s\n", dialog.logList.GetText(i).c_str());
-    }
-    std::printf("상태: %s\n", dialog.statusLine.GetWindowText().c_str());
-    if (dialog.noticeDialog) {
-        std::printf("알림: %s\n", dialog.noticeDialog->noticeText.GetWindowText().c_str());
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -84,16 +56,31 @@ int main(int argc, char** argv) {
         std::fputs("demo-download: the main window could not be built\n", stderr);
         return 1;
     }
+    std::string status;
     bool saved = false;
-    for (int press = 1; press <= presses; ++press) {
-        if (!PressTransfer(dialog, screenshot, saved)) {
+    for (int press = 0; press < presses && status != kSucceededStatus; ++press) {
+        dialog.transferButton.Click();
+        if (downloadBusy == 0) {
+            std::fputs("demo-download: pressing 전송 started no download\n", stderr);
             return 1;
         }
-        if (dialog.statusLine.GetWindowText() == kSucceededStatus) {
-            break;
+        if (!ProcessEventsUntil([&] { return ResultShows(dialog); }, kDownloadBoundMs)) {
+            std::fputs("demo-download: the download did not end in time\n", stderr);
+            return 1;
+        }
+        ProcessEventsUntil([] { return false; }, kPaintMs);
+        saved = SaveScreenImage(screenshot);
+        ProcessEventsUntil([] { return downloadBusy == 0; }, kDownloadBoundMs);
+
+        for (int i = 0; i < dialog.logList.GetCount(); ++i) {
+            std::printf("%s\n", dialog.logList.GetText(i).c_str());
+        }
+        status = dialog.statusLine.GetWindowText();
+        std::printf("상태: %s\n", status.c_str());
+        if (dialog.noticeDialog) {
+            std::printf("알림: %s\n", dialog.noticeDialog->noticeText.GetWindowText().c_str());
         }
     }
-    const std::string status = dialog.statusLine.GetWindowText();
     if (saved) {
         std::printf("screenshot: %s\n", screenshot.c_str());
     } else {

@@ -43,11 +43,6 @@ bool DownloadRun::Download(const std::string& readerOptions) {
         }
         return serve(request);
     };
-    return DownloadAgain();
-}
-
-bool DownloadRun::DownloadAgain() {
-    view.end.clear();
     sequence.RunToEnd();
     EXPECT_NE(view.end, "") << "the download reached neither end";
     return view.end == "completed";

@@ -30,8 +30,6 @@ protected:
     void UseFirmware(const Bytes& bytes, const std::string& name = "image.bin");
     // Runs the download to its end on a reader given reader-sim's options; true on success.
     bool Download(const std::string& readerOptions = "");
-    // Presses 전송 once more, on the same reader.
-    bool DownloadAgain();
 
     VirtualClock clock{0xFFFFF000};
     testsupport::ScriptedLink link{clock};

