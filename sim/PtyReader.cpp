@@ -110,13 +110,14 @@ std::optional<std::string> PtyReader::Open() {
     cfsetspeed(&settings, B115200);
     tcsetattr(heldSlave_, TCSANOW, &settings);
 
-    int wake[2];
-    if (wakeRead_ < 0 && pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
-        std::string message = SystemError("cannot create a pipe");
-        Close();
-        return message;
-    }
+    // The wake pipe outlives a vanished terminal: a reader that comes back keeps it.
     if (wakeRead_ < 0) {
+        int wake[2];
+        if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+            std::string message = SystemError("cannot create a pipe");
+            Close();
+            return message;
+        }
         wakeRead_ = wake[0];
         wakeWrite_ = wake[1];
     }
