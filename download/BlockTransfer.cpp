@@ -42,11 +42,15 @@ bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& 
     while (offset <= total) {
         sink.BlockStarting(offset, total);
         const BlockFrame frame = BuildBlockFrame(image, offset);
-        if (send(kBlockCode, frame.data() + 1, kBlockFrameLength - 1)) {
+        const SendVerdict verdict = send(kBlockCode, frame.data() + 1, kBlockFrameLength - 1);
+        if (verdict == SendVerdict::Accepted) {
             offset += kBlockSize;
             failedTries = 0;
             sink.BlockAccepted(offset);
             continue;
+        }
+        if (verdict == SendVerdict::PortLost) {
+            return false;
         }
         clock.SleepFor(kFailedBlockPauseMs);
         if (++failedTries >= kBlockTries) {
@@ -62,8 +66,9 @@ unsigned char FinishDataByte(std::int32_t total) {
 
 bool SendFinishCommand(unsigned char dataByte, const AcceptedSender& send) {
     for (int tries = 0; tries < kFinishTries; ++tries) {
-        if (send(kFinishCode, &dataByte, 1)) {
-            return true;
+        const SendVerdict verdict = send(kFinishCode, &dataByte, 1);
+        if (verdict != SendVerdict::Refused) {
+            return verdict == SendVerdict::Accepted;
         }
     }
     return false;

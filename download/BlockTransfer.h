@@ -29,9 +29,16 @@ struct ImageView {
     std::int32_t length;
 };
 
-// Sends code and data as one command; true when the reader's response was accepted.
+// How the reader took one command.
+enum class SendVerdict {
+    Accepted,
+    Refused,  // refused, silent or garbled: worth another try
+    PortLost, // the device behind the port is gone: no try can reach it
+};
+
+// Sends code and data as one command and judges the reader's response.
 using AcceptedSender =
-    std::function<bool(unsigned char code, const unsigned char* data, int dataLength)>;
+    std::function<SendVerdict(unsigned char code, const unsigned char* data, int dataLength)>;
 
 class ProgressSink {
 public:
@@ -47,8 +54,9 @@ std::int32_t BlockTotal(std::int32_t length);
 
 // Blocks at 0, 256, ..., total inclusive: the last one lies past the image and is
 // all FF, as the readers expect. False after a block was refused kBlockTries times
-// in a row, and, with nothing sent, when total does not fit the offsets or does not
-// cover the image. The pauses after refused tries go to clock.
+// in a row, at once when the port is lost, and, with nothing sent, when total does
+// not fit the offsets or does not cover the image. The pauses after refused tries
+// go to clock.
 bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& send,
                      ProgressSink& sink, Clock& clock);
 
@@ -56,5 +64,5 @@ bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& 
 // 23..16 of the extra block at total.
 unsigned char FinishDataByte(std::int32_t total);
 
-// F2 with dataByte. False after kFinishTries refusals.
+// F2 with dataByte. False after kFinishTries refusals, or at once when the port is lost.
 bool SendFinishCommand(unsigned char dataByte, const AcceptedSender& send);

@@ -26,8 +26,24 @@ void DownloadSequence::RunToEnd() {
 }
 
 void DownloadSequence::ReportFailedStep(const std::string& text) {
+    if (reader.portLost) {
+        ReportConnectionLost();
+        return;
+    }
     view.ShowNotice(text);
     view.SetStatus(kDownloadFailedText);
+}
+
+void DownloadSequence::ReportConnectionLost() {
+    reader.ClosePort();
+    view.ShowNotice("리더기 연결이 끊어졌습니다");
+    view.SetStatus(kDownloadFailedText);
+    // A reader cut off in its boot loader asks for its model name on the next try and
+    // then takes the whole image again, on whichever port it comes back.
+    reader.AppendLogLine("리더기 연결이 끊어졌습니다. 리더기를 다시 연결해주세요.");
+    reader.AppendLogLine(
+        "리더기 모델명을 물으면 프로그램 왼쪽 상단에 리더기 모델명을 입력해주세요.");
+    reader.AppendLogLine("그 다음 전송 버튼을 다시 눌러주세요.");
 }
 
 bool DownloadSequence::RunDownload() {

@@ -51,8 +51,11 @@ public:
     DWORD downloadStartTicks = 0;
 
 private:
-    // A failed step: its text as a notice, then the status "다운로드 실패".
+    // A failed step: its text as a notice, then the status "다운로드 실패"; when the
+    // port was lost, the lost connection is reported instead.
     void ReportFailedStep(const std::string& text);
+    // The port is closed, and the log says how to go on from where the reader is.
+    void ReportConnectionLost();
 
     ReaderSession& reader;
     DownloadView& view;

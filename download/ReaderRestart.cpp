@@ -16,7 +16,7 @@ bool DownloadSequence::AwaitReaderRestart() {
     for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
         // Every attempt opens the port again (without closing it first): a reader whose
         // USB link re-enumerated during the restart is found under the same name.
-        if (reader.OpenPort(reader.port)) {
+        if (reader.OpenPortInUse()) {
             const VersionResult version = reader.QueryVersion(VersionQuery::AgainstFile);
             if (version == VersionResult::Valid) {
                 // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
@@ -33,7 +33,14 @@ bool DownloadSequence::AwaitReaderRestart() {
                 break; // another version than the file's: asking again cannot help
             }
         }
+        if (reader.portLost) {
+            break; // its device is gone, 7000 ms after the finish: the cable, not a restart
+        }
         reader.clock.SleepFor(kReconnectPauseMs);
+    }
+    if (reader.portLost) {
+        ReportConnectionLost();
+        return false;
     }
     reader.ClosePort();
     ReportFailedStep("버전 조회 실패");

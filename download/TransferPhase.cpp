@@ -54,7 +54,10 @@ bool DownloadSequence::RunTransferPhase() {
 
     const AcceptedSender send = [this](unsigned char code, const unsigned char* data,
                                        int dataLength) {
-        return reader.SendAccepted(code, data, dataLength);
+        if (reader.SendAccepted(code, data, dataLength)) {
+            return SendVerdict::Accepted;
+        }
+        return reader.portLost ? SendVerdict::PortLost : SendVerdict::Refused;
     };
     ViewProgress progress(view);
     if (!SendImageBlocks(ImageView{imageBuffer.get(), length}, total, send, progress,

@@ -34,8 +34,8 @@ int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, in
     sendArea[0] = code;
     std::copy_n(data, dataLength, sendArea.begin() + 1);
 
-    const int result =
-        link.polling(port, dataLength + 1, sendArea.data(), &rxLength, rxBuffer, kCommandTimeoutMs);
+    const int result = Noted(link.polling(port, dataLength + 1, sendArea.data(), &rxLength,
+                                          rxBuffer, kCommandTimeoutMs));
     if (result != VQ_OK) {
         char line[64];
         std::snprintf(line, sizeof line, "RECV ERR:%d [CMD:%02X]", result, code);
@@ -46,7 +46,14 @@ int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, in
 
 int ReaderSession::Exchange(const unsigned char* request, int requestLength,
                             unsigned char* response, int& responseLength, int timeoutMs) {
-    return link.polling(port, requestLength, request, &responseLength, response, timeoutMs);
+    return Noted(link.polling(port, requestLength, request, &responseLength, response, timeoutMs));
+}
+
+int ReaderSession::Noted(int result) {
+    if (result == VQ_ERR_PORT_LOST) {
+        portLost = true;
+    }
+    return result;
 }
 
 bool ReaderSession::SendAccepted(unsigned char code, const unsigned char* data, int dataLength) {
@@ -68,10 +75,18 @@ bool ReaderSession::OpenPort(int onPort) {
     return link.initPort(onPort, kReaderBaud) == onPort;
 }
 
+bool ReaderSession::OpenPortInUse() {
+    const int result = link.initPort(port, kReaderBaud);
+    if (result == VQ_INIT_NO_DEVICE) {
+        portLost = true;
+    }
+    return result == port;
+}
+
 bool ReaderSession::ReopenPort() {
     link.closePort(port);
     portOpen = 0;
-    return OpenPort(port);
+    return OpenPortInUse();
 }
 
 void ReaderSession::ClosePort() {
@@ -86,8 +101,8 @@ ReaderSession::Answer ReaderSession::Ask(int onPort, std::span<const unsigned ch
     // Never smaller than what the library may store, whatever the caller asks for.
     std::vector<unsigned char> area(std::max<std::size_t>(areaSize, VQ_RECEIVE_CAPACITY), 0);
     Answer answer;
-    answer.result = link.polling(onPort, static_cast<int>(command.size()), command.data(),
-                                 &answer.received, area.data(), kAnswerTimeoutMs);
+    answer.result = Noted(link.polling(onPort, static_cast<int>(command.size()), command.data(),
+                                       &answer.received, area.data(), kAnswerTimeoutMs));
     answer.text = TextAfterResponseCode(area.data(), area.size());
     return answer;
 }

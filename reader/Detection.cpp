@@ -3,6 +3,7 @@
 #include "reader/DecimalText.h"
 #include "reader/InfoTextRules.h"
 #include "reader/ReaderText.h"
+#include "readerlink/VexilonDll.h"
 
 #include <string>
 #include <vector>
@@ -40,7 +41,12 @@ std::string ReaderSession::ReadReaderInfo(int onPort) {
 }
 
 ProbeResult ReaderSession::ProbePort(int onPort) {
-    if (!OpenPort(onPort)) {
+    const int opened = link.initPort(onPort, kReaderBaud);
+    if (opened != onPort) {
+        // Another program (or another copy of ours) drives whatever is there.
+        if (opened == VQ_INIT_BUSY) {
+            AddLogLine(PortLine(onPort, " => ", "다른 프로그램에서 사용 중인 포트입니다."));
+        }
         return ProbeResult::Nothing;
     }
     const std::string info = ReadReaderInfo(onPort);
@@ -93,6 +99,12 @@ ProbeResult ReaderSession::SettleBootLoaderModel() {
     return view.ConfirmModelName(question) ? ProbeResult::BootLoader : ProbeResult::Refused;
 }
 
+// Whatever earlier ports did, the reader found here is connected.
+void ReaderSession::SettlePort(int found) {
+    port = found;
+    portLost = false;
+}
+
 ProbeResult ReaderSession::DetectReader() {
     view.ClearLog();
     AddLogLine("장비 확인 중...");
@@ -103,7 +115,7 @@ ProbeResult ReaderSession::DetectReader() {
         if (!IsReaderFound(found)) {
             return ProbeResult::Nothing;
         }
-        port = typed;
+        SettlePort(typed);
         return found;
     }
 
@@ -114,7 +126,7 @@ ProbeResult ReaderSession::DetectReader() {
             return ProbeResult::Nothing;
         }
         if (IsReaderFound(found)) {
-            port = candidate;
+            SettlePort(candidate);
             return found;
         }
     }

@@ -24,8 +24,8 @@ bool ReaderSession::SendDownloadKey(DownloadKeyForm form,
         std::copy(key.begin(), key.end(), request + sizeof kStoreKeyCommand);
         unsigned char response[kReceiveAreaSize] = {};
         int responseLength = 0;
-        result = link.polling(port, static_cast<int>(sizeof request), request, &responseLength,
-                              response, kStoreKeyTimeoutMs);
+        result = Exchange(request, static_cast<int>(sizeof request), response, responseLength,
+                          kStoreKeyTimeoutMs);
     } else {
         result = SendCommand(kHandOverKeyCode, key.data(), static_cast<int>(key.size()));
     }

@@ -61,6 +61,9 @@ public:
     void AppendLogLine(const std::string& line);
 
     bool OpenPort(int port);
+    // Opens the port in use again without closing it first; a device that has
+    // vanished meanwhile sets portLost.
+    bool OpenPortInUse();
     // Closes the port in use and opens it again: the reader now in its boot loader.
     bool ReopenPort();
     // Closes port, forgets it and tells the window.
@@ -91,6 +94,10 @@ public:
     // 1 only while the port was opened with the Open button; detection leaves it 0.
     std::int32_t portOpen = 0;
     std::int32_t versionMismatch = 0;
+    // The device behind the port in use went away (the library's 1008, or gone on
+    // a reopen): retrying cannot help until the reader is connected again. Cleared
+    // when detection settles a port.
+    bool portLost = false;
     // Bound to the check box "포트 자동 검색"; searching is on at start.
     std::int32_t autoPortSearch = 1;
     std::string readerInfo;
@@ -106,6 +113,9 @@ private:
     // Straight to the library with 3000 ms, into an area of its own filled with zero.
     Answer Ask(int onPort, std::span<const unsigned char> command, std::size_t areaSize);
     ProbeResult SettleBootLoaderModel();
+    void SettlePort(int found);
+    // Notes a lost port in result, which it returns.
+    int Noted(int result);
 
     ReaderLink link;
     ReaderView& view;

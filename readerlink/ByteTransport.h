@@ -29,6 +29,10 @@ public:
     // Returns as soon as at least one byte arrived (up to buffer.size()), or when
     // wait has passed without any.
     virtual ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) = 0;
+
+    // True once the device behind the port was seen gone (unplugged adapter, hang-up):
+    // nothing written to it can arrive any more, so no exchange waits for an answer.
+    virtual bool Gone() const { return false; }
 };
 
 } // namespace readerlink

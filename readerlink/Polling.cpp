@@ -40,9 +40,12 @@ ExchangeResult StorePayload(std::span<const std::uint8_t> payload,
 ExchangeResult Exchange(ByteTransport& transport, std::span<const std::uint8_t> request,
                         std::span<std::uint8_t> receive, std::chrono::milliseconds timeout) {
     const std::vector<std::uint8_t> frame = EncodeFrame(request);
+    if (transport.Gone()) {
+        return {VQ_ERR_PORT_LOST, 0};
+    }
     transport.DiscardInput();
     if (frame.empty() || !transport.WriteAll(frame)) {
-        return {VQ_ERR_WRITE_FAILED, 0};
+        return {transport.Gone() ? VQ_ERR_PORT_LOST : VQ_ERR_WRITE_FAILED, 0};
     }
 
     const Clock::time_point deadline = Clock::now() + timeout;

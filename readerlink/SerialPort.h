@@ -30,12 +30,16 @@ public:
     void DiscardInput() override;
     bool WriteAll(std::span<const std::uint8_t> bytes) override;
     ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds wait) override;
+    bool Gone() const override { return gone_; }
 
 private:
     // A file descriptor on POSIX, a HANDLE on Windows.
     explicit SerialPort(std::intptr_t handle) : handle_(handle) {}
 
     std::intptr_t handle_;
+    bool gone_ = false;
+    // The driver's low-latency flag was off and we set it: put it back on close.
+    bool lowLatencySet_ = false;
 };
 
 } // namespace readerlink

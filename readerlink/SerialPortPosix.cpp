@@ -1,9 +1,12 @@
 #include "readerlink/SerialPort.h"
 
+#include "readerlink/LowLatency.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -51,6 +54,14 @@ SerialPort::OpenStatus StatusOfOpenError(int error) {
         return SerialPort::OpenStatus::Failed;
     }
 }
+
+// What a write or read returns once the device behind the descriptor is gone
+// (adapter unplugged, hung up): a silent reader never produces these.
+bool IsDeviceGoneError(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
+constexpr short kHangUpEvents = POLLERR | POLLHUP;
 
 bool ApplySettings(int fd, speed_t speed) {
     termios settings{};
@@ -102,6 +113,14 @@ SerialPort::OpenOutcome SerialPort::Open(const std::string& devicePath, int baud
         close(fd);
         return {OpenStatus::NotSerial, nullptr};
     }
+    // TIOCEXCL binds neither root nor a program that opened the port before us; the
+    // advisory lock does, among programs that take it (every copy of ours). Taken
+    // before any setting is touched, so a port in use is left exactly as it was.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close(fd);
+        return {error == EWOULDBLOCK ? OpenStatus::Busy : OpenStatus::Failed, nullptr};
+    }
     // Windows opens COM ports without sharing; TIOCEXCL gives the same here. A
     // driver that lacks it (some pseudo-terminals and adapters) still works, just
     // without the guard, so its failure is not fatal.
@@ -112,11 +131,16 @@ SerialPort::OpenOutcome SerialPort::Open(const std::string& devicePath, int baud
         return {OpenStatus::NotSerial, nullptr};
     }
     (void)tcflush(fd, TCIOFLUSH);
-    return {OpenStatus::Opened, std::unique_ptr<SerialPort>(new SerialPort(fd))};
+    std::unique_ptr<SerialPort> port(new SerialPort(fd));
+    port->lowLatencySet_ = EnableLowLatency(fd);
+    return {OpenStatus::Opened, std::move(port)};
 }
 
 SerialPort::~SerialPort() {
     const int fd = static_cast<int>(handle_);
+    if (lowLatencySet_) {
+        DisableLowLatency(fd);
+    }
     (void)ioctl(fd, TIOCNXCL);
     close(fd);
 }
@@ -138,10 +162,14 @@ bool SerialPort::WriteAll(std::span<const std::uint8_t> bytes) {
             continue;
         }
         if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            gone_ = IsDeviceGoneError(errno);
             return false;
         }
         const int revents = WaitFor(fd, POLLOUT, kWriteWaitMs);
-        if (revents <= 0 || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        if (revents > 0 && (revents & kHangUpEvents) != 0) {
+            gone_ = true;
+        }
+        if (revents <= 0 || (revents & (kHangUpEvents | POLLNVAL)) != 0) {
             return false;
         }
     }
@@ -159,6 +187,7 @@ ByteTransport::ReadResult SerialPort::ReadSome(std::span<std::uint8_t> buffer,
         const int revents =
             WaitFor(fd, POLLIN, static_cast<int>(std::max<long long>(left.count(), 0)));
         if (revents < 0) {
+            gone_ = true;
             return {0, true};
         }
         if (revents == 0) {
@@ -172,8 +201,9 @@ ByteTransport::ReadResult SerialPort::ReadSome(std::span<std::uint8_t> buffer,
             return {static_cast<std::size_t>(got), false};
         }
         const bool nothingYet = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-        if (!nothingYet || (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        if (!nothingYet || (revents & (kHangUpEvents | POLLNVAL)) != 0) {
             // End of file, an error or a hang-up: the device behind the port is gone.
+            gone_ = true;
             return {0, true};
         }
         // Woken without data (a line-status event): wait again for the time left.

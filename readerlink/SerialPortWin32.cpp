@@ -142,6 +142,7 @@ ByteTransport::ReadResult SerialPort::ReadSome(std::span<std::uint8_t> buffer,
         if (!SetReadWait(Handle(handle_), waitMs) ||
             !ReadFile(Handle(handle_), buffer.data(), size, &got, nullptr)) {
             // The device behind the port is gone (adapter unplugged).
+            gone_ = true;
             return {0, true};
         }
         if (got > 0 || waitMs < kLongestReadWaitMs) {

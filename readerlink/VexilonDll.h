@@ -31,7 +31,8 @@ enum VQ_InitResult {
     // The device exists but this user may not open it (not in the dialout group).
     // The only case in which the library writes a line to standard error.
     VQ_INIT_PERMISSION_DENIED = -3,
-    // The device is held exclusively by another program.
+    // The device is held by another program (exclusively, or under its lock: two
+    // copies of the program never drive one reader). Nothing was written to it.
     VQ_INIT_BUSY = -4,
     // The device opened but is no serial port, or refused the serial settings.
     VQ_INIT_NOT_SERIAL = -5,
@@ -64,8 +65,10 @@ enum VQ_Result {
     // The caller passed a null pointer, a send length outside 1..4096 or a
     // negative time-out. Nothing is sent.
     VQ_ERR_BAD_ARGUMENT = 1007,
-    // Reading failed: the device went away during the exchange (USB adapter
-    // unplugged, reader re-enumerated). VQ_InitPort opens it again.
+    // The device behind the port went away (USB adapter unplugged, hang-up, reader
+    // re-enumerated): seen while writing or reading, or earlier on this port.
+    // Reported at once, never after waiting out the time-out. VQ_InitPort opens
+    // it again once it is back.
     VQ_ERR_PORT_LOST = 1008,
 };
 

@@ -16,6 +16,7 @@ namespace {
 constexpr std::size_t kMaxTextLength = 64;
 constexpr int kMaxRestartMs = 600'000;
 constexpr int kMaxDelayMs = 600'000;
+constexpr int kMaxLatencyMs = 1000;
 
 constexpr std::string_view kUsage = R"(Usage: reader-sim --program-folder DIR [options]
 
@@ -28,6 +29,8 @@ Port:
   --port N               COM port number, 1-255 (default 7)
   --pace                 send and receive at the pace of 115200 baud, 8N1
   --log                  write every frame received and sent to standard error as hex
+  --latency-ms N         hold every answer N ms, 0-1000, as a USB-serial adapter's
+                         latency timer does (common ones: 16; low latency: 1)
 
 Reader:
   --model NAME           model name (default RVQ-3000-KR1)
@@ -62,8 +65,12 @@ Faults:
   --refuse-with ff|nak        how blocks and finish are refused (default ff)
   --never-restart boot|app    the restart into that firmware never ends
   --wrong-version CODE        after the download report CODE, not the image's version
-  --vanish-after-block K      after answering the K-th accepted block, remove the
-                              link and close the pseudo-terminal
+  --vanish-after CMD[*N]      the adapter is pulled out: once the N-th answer
+                              (default the first) to command CMD is out, remove
+                              the link and close the pseudo-terminal
+  --return-on-port N          after vanishing, come back on COM port N (1-255),
+                              as a reader plugged in again, in the state it had
+  --return-after-ms MS        how long it stays away first, 0-600000 (default 1000)
 
   Link faults, repeatable; WHERE is "all" or a command: FF0C FF04 16 FF97 FF98
   FF08 FF0901 FF0902 FF0903 8E 92 F1 F2; a suffix *N limits the fault to N
@@ -124,6 +131,7 @@ private:
                                     long long high);
     void Step(std::string_view option, std::string_view value, int& field, int last);
     void Link(std::string_view option, std::string_view value, LinkFaultKind kind);
+    void Vanish(std::string_view value);
     std::map<std::string_view, Handler> ValueOptions();
     std::map<std::string_view, std::function<void()>> Flags();
 
@@ -203,6 +211,28 @@ void Parser::Link(std::string_view option, std::string_view value, LinkFaultKind
         }
     }
     result_.options.reader.faults.link.push_back(fault);
+}
+
+void Parser::Vanish(std::string_view value) {
+    VanishPoint point;
+    std::string_view where = value;
+    if (const auto star = where.find('*'); star != std::string_view::npos) {
+        const auto answer = Number("--vanish-after", where.substr(star + 1), 1, 1'000'000);
+        if (!answer) {
+            return;
+        }
+        point.answer = static_cast<int>(*answer);
+        where = where.substr(0, star);
+    }
+    const std::optional<Command> command = CommandFromName(where);
+    if (!command) {
+        Fail("--vanish-after: \"" + std::string(where) +
+             "\" is not a command (FF0C FF04 16 FF97 FF98 FF08 FF0901 FF0902 FF0903 8E 92 "
+             "F1 F2)");
+        return;
+    }
+    point.command = *command;
+    result_.options.reader.faults.vanishAfter = point;
 }
 
 std::map<std::string_view, Parser::Handler> Parser::ValueOptions() {
@@ -331,10 +361,23 @@ std::map<std::string_view, Parser::Handler> Parser::ValueOptions() {
                  f.versionAfterFlash = code;
              }
          }},
-        {"--vanish-after-block",
+        {"--vanish-after", [&](std::string_view v) { Vanish(v); }},
+        {"--return-on-port",
          [&](std::string_view v) {
-             if (auto n = Number("--vanish-after-block", v, 1, 65537)) {
-                 f.vanishAfterBlock = static_cast<int>(*n);
+             if (auto n = Number("--return-on-port", v, 1, 255)) {
+                 o.returnPort = static_cast<int>(*n);
+             }
+         }},
+        {"--return-after-ms",
+         [&](std::string_view v) {
+             if (auto n = Number("--return-after-ms", v, 0, kMaxDelayMs)) {
+                 o.returnAfter = std::chrono::milliseconds(*n);
+             }
+         }},
+        {"--latency-ms",
+         [&](std::string_view v) {
+             if (auto n = Number("--latency-ms", v, 0, kMaxLatencyMs)) {
+                 o.latency = std::chrono::milliseconds(*n);
              }
          }},
         {"--silence", [&](std::string_view v) { Link("--silence", v, LinkFaultKind::Silence); }},

@@ -6,6 +6,7 @@
 
 #include "sim/ReaderConfig.h"
 
+#include <chrono>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -19,6 +20,9 @@ struct SimOptions {
     int port = 7;
     bool pace = false;
     bool log = false;
+    int returnPort = 0; // after vanishing, back as this COM port; 0: gone for good
+    std::chrono::milliseconds returnAfter{1000};
+    std::chrono::milliseconds latency{0};
 };
 
 struct ParsedCommandLine {

@@ -110,14 +110,17 @@ std::optional<std::string> PtyReader::Open() {
     cfsetspeed(&settings, B115200);
     tcsetattr(heldSlave_, TCSANOW, &settings);
 
-    int wake[2];
-    if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
-        std::string message = SystemError("cannot create a pipe");
-        Close();
-        return message;
+    // The wake pipe outlives a vanished terminal: a reader that comes back keeps it.
+    if (wakeRead_ < 0) {
+        int wake[2];
+        if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+            std::string message = SystemError("cannot create a pipe");
+            Close();
+            return message;
+        }
+        wakeRead_ = wake[0];
+        wakeWrite_ = wake[1];
     }
-    wakeRead_ = wake[0];
-    wakeWrite_ = wake[1];
 
     // A new link under a temporary name renamed over the old one: the port never
     // points nowhere, and a stale link from an earlier run is replaced.
@@ -232,7 +235,7 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
     const TimePoint start =
         (options_.pace ? AnswerStart(frameStart, request.size() + readerlink::kFrameOverhead, now)
                        : now) +
-        reply.delay;
+        reply.delay + options_.replyLatency;
     const std::vector<std::uint8_t> bytes = WireBytes(reply);
     if (options_.log && reply.delay.count() > 0) {
         options_.log("-- answering " + std::to_string(reply.delay.count()) + " ms late");
@@ -249,6 +252,22 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
         if (options_.log) {
             options_.log("-- port vanished (fault): link removed, pseudo-terminal closed");
         }
+        ComeBack();
+    }
+}
+
+void PtyReader::ComeBack() {
+    if (options_.returnPort == 0 || !SleepUntil(Clock::now() + options_.returnAfter)) {
+        return;
+    }
+    options_.port = options_.returnPort;
+    linkPath_ = options_.programFolder / "ports" / ("COM" + std::to_string(options_.port));
+    parser_ = readerlink::FrameParser{};
+    inFrame_ = false;
+    const std::optional<std::string> error = Open();
+    if (options_.log) {
+        options_.log(error ? "-- cannot come back: " + *error
+                           : "-- back as COM" + std::to_string(options_.port));
     }
 }
 

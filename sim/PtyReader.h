@@ -12,6 +12,7 @@
 #include "sim/SimulatedReader.h"
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -29,6 +30,13 @@ struct PtyOptions {
     // Receives one line per frame received or sent ("RX 02 00 02 FF 0C 03 F1"),
     // and one per event (silence, refused frame, vanished port). Empty: no log.
     std::function<void(const std::string&)> log;
+    // After vanishing by fault, come back this much later as COM<returnPort>, the
+    // reader in the state it had; 0: gone for good.
+    int returnPort = 0;
+    std::chrono::milliseconds returnAfter{1000};
+    // Every answer reaches the host this much later, as through a USB-serial
+    // adapter that holds short answers until its latency timer runs out.
+    std::chrono::milliseconds replyLatency{0};
 };
 
 class PtyReader {
@@ -45,7 +53,7 @@ public:
     // nothing is left behind then.
     std::optional<std::string> Open();
 
-    // Answers requests until RequestStop, or until the port vanishes by fault.
+    // Answers requests until RequestStop, or until the port vanishes by fault for good.
     void Serve();
     // Serve on a thread of its own.
     void Start();
@@ -68,6 +76,7 @@ private:
     bool SleepUntil(Responder::TimePoint when);
     void Log(const char* direction, std::span<const std::uint8_t> bytes) const;
     void Close();
+    void ComeBack();
 
     std::unique_ptr<SimulatedReader> ownReader_;
     Responder& responder_;

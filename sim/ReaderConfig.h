@@ -46,6 +46,13 @@ struct BlockRefusal {
     Refusal how = Refusal::CodeFF;
 };
 
+// The adapter pulled out: the port disappears once the answer-th answer to
+// command (1 = the first) is out.
+struct VanishPoint {
+    Command command = Command::Block;
+    int answer = 1;
+};
+
 struct Faults {
     bool msrNotAuthenticated = false;
     int refuseAuthStep = 0; // 1, 2 or 3: that authentication step is refused
@@ -56,7 +63,7 @@ struct Faults {
     Refusal finishRefusal = Refusal::CodeFF;
     std::optional<Firmware> neverRestartInto;     // that restart never ends
     std::optional<std::string> versionAfterFlash; // reported instead of the image's version
-    int vanishAfterBlock = 0; // the port disappears after answering the k-th block (k >= 1)
+    std::optional<VanishPoint> vanishAfter;
     std::vector<LinkFault> link;
 };
 

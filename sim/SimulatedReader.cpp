@@ -107,6 +107,9 @@ Reply SimulatedReader::Handle(std::span<const std::uint8_t> request, TimePoint n
         reply.kind == Reply::Kind::Response) {
         reply.payload.resize(kOversizeAnswer, ' ');
     }
+    const std::optional<VanishPoint>& vanish = config_.faults.vanishAfter;
+    reply.dropLink = vanish && vanish->command == command && reply.kind != Reply::Kind::Silence &&
+                     ++answersBeforeVanish_ == vanish->answer;
     return reply;
 }
 
@@ -277,10 +280,7 @@ Reply SimulatedReader::WriteBlock(std::span<const std::uint8_t> request) {
         return RespondCode(kCodeRefused);
     }
     ++blocksAccepted_;
-    Reply reply = RespondCode(kCodeBlockOk);
-    const int vanishAfter = config_.faults.vanishAfterBlock;
-    reply.dropLink = vanishAfter > 0 && blocksAccepted_ == static_cast<std::size_t>(vanishAfter);
-    return reply;
+    return RespondCode(kCodeBlockOk);
 }
 
 Reply SimulatedReader::FinishFlash(TimePoint now) {

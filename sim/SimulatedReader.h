@@ -90,6 +90,7 @@ private:
     int proofsRefused_ = 0;
     int finishesRefused_ = 0;
     std::map<std::uint32_t, int> blockRefusals_;
+    int answersBeforeVanish_ = 0;
 };
 
 } // namespace sim

@@ -40,8 +40,12 @@ int main(int argc, char** argv) {
     }
 
     const sim::SimOptions& options = parsed.options;
-    sim::PtyReader reader(options.reader, {options.programFolder, options.port, options.pace,
-                                           options.log ? LogLine : nullptr});
+    sim::PtyOptions ptyOptions{options.programFolder, options.port, options.pace,
+                               options.log ? LogLine : nullptr};
+    ptyOptions.returnPort = options.returnPort;
+    ptyOptions.returnAfter = options.returnAfter;
+    ptyOptions.replyLatency = options.latency;
+    sim::PtyReader reader(options.reader, ptyOptions);
     // Caught before the link exists, so a stop that comes early still removes it.
     servedReader = &reader;
     struct sigaction action {};

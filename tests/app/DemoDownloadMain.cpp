@@ -1,9 +1,10 @@
 // demo-download: one download on the real main window with nobody at the screen,
 // for the demo on a machine without a display. Presses 전송, waits for the
 // result, saves a picture of the screen while the result shows, and prints the
-// log list. Exit status 0 only when the download succeeded.
+// log list. Exit status 0 only when the download succeeded. A failed download is
+// followed by another press in the same window, up to PRESSES presses in all.
 //
-// Usage: demo-download PROGRAM_FOLDER SCREENSHOT.png
+// Usage: demo-download PROGRAM_FOLDER SCREENSHOT.png [PRESSES]
 
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
@@ -14,6 +15,7 @@
 #include "framework/UserInput.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -34,8 +36,9 @@ bool ResultShows(CBrimletDlg& dialog) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("Usage: demo-download PROGRAM_FOLDER SCREENSHOT.png\n", stderr);
+    const int presses = argc == 4 ? std::atoi(argv[3]) : 1;
+    if (argc < 3 || argc > 4 || presses < 1) {
+        std::fputs("Usage: demo-download PROGRAM_FOLDER SCREENSHOT.png [PRESSES]\n", stderr);
         return 2;
     }
     const std::string programFolder = argv[1];
@@ -53,26 +56,30 @@ int main(int argc, char** argv) {
         std::fputs("demo-download: the main window could not be built\n", stderr);
         return 1;
     }
-    dialog.transferButton.Click();
-    if (downloadBusy == 0) {
-        std::fputs("demo-download: pressing 전송 started no download\n", stderr);
-        return 1;
-    }
-    if (!ProcessEventsUntil([&] { return ResultShows(dialog); }, kDownloadBoundMs)) {
-        std::fputs("demo-download: the download did not end in time\n", stderr);
-        return 1;
-    }
-    ProcessEventsUntil([] { return false; }, kPaintMs);
-    const bool saved = SaveScreenImage(screenshot);
-    ProcessEventsUntil([] { return downloadBusy == 0; }, kDownloadBoundMs);
+    std::string status;
+    bool saved = false;
+    for (int press = 0; press < presses && status != kSucceededStatus; ++press) {
+        dialog.transferButton.Click();
+        if (downloadBusy == 0) {
+            std::fputs("demo-download: pressing 전송 started no download\n", stderr);
+            return 1;
+        }
+        if (!ProcessEventsUntil([&] { return ResultShows(dialog); }, kDownloadBoundMs)) {
+            std::fputs("demo-download: the download did not end in time\n", stderr);
+            return 1;
+        }
+        ProcessEventsUntil([] { return false; }, kPaintMs);
+        saved = SaveScreenImage(screenshot);
+        ProcessEventsUntil([] { return downloadBusy == 0; }, kDownloadBoundMs);
 
-    for (int i = 0; i < dialog.logList.GetCount(); ++i) {
-        std::printf("%s\n", dialog.logList.GetText(i).c_str());
-    }
-    const std::string status = dialog.statusLine.GetWindowText();
-    std::printf("상태: %s\n", status.c_str());
-    if (dialog.noticeDialog) {
-        std::printf("알림: %s\n", dialog.noticeDialog->noticeText.GetWindowText().c_str());
+        for (int i = 0; i < dialog.logList.GetCount(); ++i) {
+            std::printf("%s\n", dialog.logList.GetText(i).c_str());
+        }
+        status = dialog.statusLine.GetWindowText();
+        std::printf("상태: %s\n", status.c_str());
+        if (dialog.noticeDialog) {
+            std::printf("알림: %s\n", dialog.noticeDialog->noticeText.GetWindowText().c_str());
+        }
     }
     if (saved) {
         std::printf("screenshot: %s\n", screenshot.c_str());

@@ -2,11 +2,18 @@
 # One whole download through the real main window (the demo-download driver
 # presses 전송) against the reader-sim program on a pseudo-terminal, in a program
 # folder of its own: the reader-link library copied there is the one loaded, and
-# reader-sim links itself as its ports/COM7. With msr-fault the reader reports its
-# MSR as not authenticated, and the download must fail with the MSR box.
-# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION FIRMWARE_VERSION [msr-fault]
+# reader-sim links itself as its ports/COM7.
+# PRESSES "fail": the reader-sim options make the download fail, here with the MSR
+# box. PRESSES 2: they pull the adapter out and plug the reader in again elsewhere;
+# the first press must end with the lost connection and the second, in the same
+# window, complete the download. Every case checks the log file too.
+# Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION
+#                         FIRMWARE_VERSION [PRESSES [READER_SIM_OPTION...]]
 set -eu
-program=$1 simulator=$2 driver=$3 model=$4 readerVersion=$5 firmwareVersion=$6 fault=${7:-}
+program=$1 simulator=$2 driver=$3 model=$4 readerVersion=$5 firmwareVersion=$6
+presses=${7:-1}
+shift 6
+[ $# -gt 0 ] && shift
 folder=$(mktemp -d)
 sim=
 cleanup() {
@@ -28,28 +35,37 @@ cp "$program/libVexilonDll.so" "$folder/"
 mkdir "$folder/RIVI_OIL"
 cp "$program/RIVI_OIL/MakeEncryptFW_RIVI_OIL-$model-$firmwareVersion.bin" "$folder/RIVI_OIL/"
 "$simulator" --program-folder "$folder" --port 7 --model "$model" \
-  --version-code "$readerVersion" --restart-ms 500 ${fault:+--msr-not-authenticated} &
+  --version-code "$readerVersion" --restart-ms 500 "$@" &
 sim=$!
 for _ in $(seq 1 100); do
   [ -L "$folder/ports/COM7" ] && break
   sleep 0.05
 done
-run() { XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen \
-  "$driver" "$folder" "$folder/screen.png"; }
-if [ -n "$fault" ]; then
-  if out=$(run); then
+run() {
+  XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen \
+    "$driver" "$folder" "$folder/screen.png" "$1"
+}
+if [ "$presses" = fail ]; then
+  if out=$(run 1); then
     echo "$out"
-    echo "the download succeeded against a reader whose MSR is not authenticated" >&2
+    echo "the download succeeded against a reader that must make it fail" >&2
     exit 1
   fi
   echo "$out"
   expect_in_log_file "message: MSR 인증 실패" "result: download failed"
   exit 0
 fi
-out=$(run)
+out=$(run "$presses")
 echo "$out"
-for line in "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
-  "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다."; do
+lost=
+if [ "$presses" -gt 1 ]; then
+  lost="알림: 리더기 연결이 끊어졌습니다
+리더기 연결이 끊어졌습니다. 리더기를 다시 연결해주세요."
+  expect_in_log_file "notice: 리더기 연결이 끊어졌습니다" "result: download failed"
+fi
+printf '%s\n' "Version : K${model}_$readerVersion" "바이오스 인증 확인중..." "Download Start" \
+  "Version : K${model}_$firmwareVersion" "상태: 다운로드 성공" "알림: 다운로드가 완료되었습니다." \
+  ${lost:+"$lost"} | while IFS= read -r line; do
   if ! printf '%s\n' "$out" | grep -qxF "$line"; then
     echo "missing line: $line" >&2
     exit 1

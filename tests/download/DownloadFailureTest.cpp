@@ -105,10 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {"notice: 단말기 버전 조회 실패"},
                     kFailed,
                     {0x16}},
-        FailureCase{{"BootLoaderPortNotReopened"},
+        FailureCase{{"BootLoaderPortGoneBeforeReopen"},
                     kBoot,
                     Setup::UnplugBeforeReopen,
-                    {"notice: 바이오스 연결 실패"},
+                    {"notice: 리더기 연결이 끊어졌습니다"},
                     kFailed,
                     {0x16}},
         FailureCase{{"KeyHandOverRefused"},
@@ -152,6 +152,49 @@ INSTANTIATE_TEST_SUITE_P(
                     kFailed,
                     {0xFF, 0x04}}),
     testsupport::CaseName<FailureCase>);
+
+struct LostCase : testsupport::NamedCase {
+    const char* reader; // where the adapter is pulled out
+    Bytes lastRequest;
+    DWORD waitedMs; // from the last request the reader got to the end: fixed waits only
+    bool backInBootLoader;
+};
+
+class ConnectionLost : public DownloadRun, public testing::WithParamInterface<LostCase> {};
+
+TEST_P(ConnectionLost, StopsAtOnceSaysWhatToDoAndTheNextTransferCompletesElsewhere) {
+    const LostCase& c = GetParam();
+    DWORD lastRequestAt = 0;
+    onRequest = [&](const Bytes&) { lastRequestAt = clock.TickCount(); };
+    EXPECT_FALSE(Download(c.reader));
+
+    EXPECT_EQ(view.shown, Lines{"notice: 리더기 연결이 끊어졌습니다"});
+    EXPECT_EQ(view.statuses.back(), "다운로드 실패");
+    EXPECT_EQ(Lines(view.log.end() - 3, view.log.end()),
+              (Lines{"리더기 연결이 끊어졌습니다. 리더기를 다시 연결해주세요.",
+                     "리더기 모델명을 물으면 프로그램 왼쪽 상단에 리더기 모델명을 입력해주세요.",
+                     "그 다음 전송 버튼을 다시 눌러주세요."}));
+    EXPECT_EQ(clock.TickCount() - lastRequestAt, c.waitedMs);
+    EXPECT_TRUE(
+        std::equal(c.lastRequest.begin(), c.lastRequest.end(), link.delivered.back().begin()));
+    EXPECT_TRUE(link.open.empty()) << "the port is closed";
+
+    link.plugged = {kPort + 4};
+    session.autoPortSearch = 1;
+    sequence.RunToEnd();
+    EXPECT_EQ(view.end, "completed");
+    EXPECT_EQ(session.port, kPort + 4);
+    EXPECT_EQ(view.shown.back().starts_with("question: "), c.backInBootLoader);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PulledAt, ConnectionLost,
+    testing::Values(
+        LostCase{{"Authentication"}, "--vanish-after FF0901", {0xFF, 0x09, 0x01}, 100, false},
+        LostCase{{"ThirdBlock"}, "--vanish-after F1*3", {0xF1, 0x00, 0x02}, 0, true},
+        LostCase{{"LastBlock"}, "--vanish-after F1*5", {0xF1, 0x00, 0x04}, 30, true},
+        LostCase{{"Finish"}, "--vanish-after F2", {0xF2}, 7000, false}),
+    testsupport::CaseName<LostCase>);
 
 } // namespace
 } // namespace downloadtest

@@ -62,14 +62,16 @@ TEST_F(Session, SendCommandSendsCodeAndDataOnceAndLogsOnlyFailures) {
     EXPECT_EQ(link.delivered.size(), 3u) << "a refused command sends nothing";
 }
 
-TEST_F(Session, AutomaticSearchProbesSevenFirstThenInOrder) {
+TEST_F(Session, AutomaticSearchProbesSevenFirstThenInOrderPassingOverAPortInUse) {
     link.plugged = {3, 9};
+    link.busy = {7};
     Answer(TextReply("VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"));
     EXPECT_EQ(reader.DetectReader(), ProbeResult::Application);
     EXPECT_EQ(link.initCalls, (std::vector<int>{7, 1, 2, 3}));
     EXPECT_EQ(reader.port, 3);
     EXPECT_EQ(link.open, std::set<int>{3});
-    EXPECT_EQ(view.log, (Lines{kSearching, "COM3 => 장비 정보 : VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"}));
+    EXPECT_EQ(view.log, (Lines{kSearching, "COM7 => 다른 프로그램에서 사용 중인 포트입니다.",
+                               "COM3 => 장비 정보 : VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"}));
     EXPECT_EQ(view.shownModel, "ABCDEF_GHIJK");
     EXPECT_EQ(link.delivered, (std::vector<Bytes>{{0xFF, 0x0C}}));
 }

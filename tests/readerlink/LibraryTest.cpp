@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <future>
 #include <numeric>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -69,12 +70,14 @@ TEST_F(Library, ReaderUnpluggedWhileAwaitedThenBackOnTheSamePort) {
     ASSERT_TRUE(reader_.WaitForRequests(1, 10s));
     reader_.Stop();
     EXPECT_EQ(pending.get(), VQ_ERR_PORT_LOST) << "not silence";
-    EXPECT_EQ(Poll({0x16}).first, VQ_ERR_WRITE_FAILED);
+    EXPECT_EQ(Poll({0x16}, 30000), std::pair(VQ_ERR_PORT_LOST + 0, Bytes{})) << "the dead port";
     EXPECT_EQ(library_.InitPort(kPort, kBaud), VQ_INIT_NO_DEVICE);
     reader_.Start();
     reader_.Enqueue(FakeReply::Answer(Bytes{0x00, 0x02}));
     ASSERT_EQ(library_.InitPort(kPort, kBaud), kPort);
     EXPECT_EQ(Poll({0x16}).second, (Bytes{0x00, 0x02}));
+    reader_.Stop();
+    EXPECT_EQ(Poll({0x16}, 30000), std::pair(VQ_ERR_PORT_LOST + 0, Bytes{})) << "gone while idle";
 }
 
 // A program started with its standard input closed gets descriptor 0 for the port.
@@ -122,17 +125,21 @@ TEST_F(Library, BadArgumentsAreRefusedAndNothingIsSentOrStored) {
 TEST_F(Library, FailedOpensSayWhyAndLeaveThePortClosed) {
     std::filesystem::create_symlink(folder_.Path() / "unplugged", folder_.Path() / "ports/COM9");
     std::filesystem::create_symlink("/dev/null", folder_.Path() / "ports/COM10");
+    const int holder = open((folder_.Path() / "ports/COM7").c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
     const struct {
         int port, baud, result;
     } cases[] = {{0, kBaud, VQ_INIT_BAD_PORT_NUMBER},  {-1, kBaud, VQ_INIT_NO_DEVICE},
                  {-2, kBaud, VQ_INIT_BAD_PORT_NUMBER}, {256, kBaud, VQ_INIT_BAD_PORT_NUMBER},
                  {100, kBaud, VQ_INIT_NO_DEVICE},      {9, kBaud, VQ_INIT_NO_DEVICE},
                  {10, kBaud, VQ_INIT_NOT_SERIAL},      {kPort, 12345, VQ_INIT_BAD_BAUD},
-                 {kPort, 0, VQ_INIT_BAD_BAUD}};
+                 {kPort, 0, VQ_INIT_BAD_BAUD},         {kPort, kBaud, VQ_INIT_BUSY}};
     for (const auto& c : cases) {
         EXPECT_EQ(library_.InitPort(c.port, c.baud), c.result) << "COM" << c.port << " " << c.baud;
         EXPECT_EQ(Poll({0x16}, 100, c.port).first, VQ_ERR_PORT_NOT_OPEN) << "COM" << c.port;
     }
+    close(holder);
+    EXPECT_TRUE(reader_.ReceivedBytes().empty()) << "a port in use is never written to";
 }
 
 // Nobody reads the terminal: once its buffer is full a write must give up rather

@@ -83,7 +83,7 @@ TEST(Faults, SpoilTheChosenAnswersTheGivenNumberOfTimes) {
          "proof > 00; block 0 > FF; block 100 > FF; block 0 > FF; block 0 > BE; block 100 > FF"},
         {With<&F::refuseBlocks>(sim::BlockRefusal{0, kAlways, Refusal::Nak}),
          "proof > 00; block 0 > NAK; block 0 > NAK; block 100 > BE"},
-        {With<&F::vanishAfterBlock>(2),
+        {With<&F::vanishAfter>(sim::VanishPoint{Command::Block, 2}),
          "proof > 00; block 0 > BE; block 0 > BE, then the port goes; block 0 > BE"},
         {With<&F::refuseFinish>(4),
          "proof > 00; F2 00 > FF; F2 00 > FF; F2 00 > FF; F2 00 > FF; F2 00 > 00; wait 8999; "

@@ -14,6 +14,10 @@ sim::ParsedCommandLine Parse(const std::string& text) {
     return sim::ParseCommandLine(std::vector<std::string_view>(words.begin(), words.end()));
 }
 
+TEST(Options, AdapterLatencyIsTaken) {
+    EXPECT_EQ(Parse("--latency-ms 16").options.latency, std::chrono::milliseconds(16));
+}
+
 TEST(Options, BadOnesAreRefusedWithAClearMessage) {
     const std::pair<std::string, const char*> cases[] = {
         {"--port 0", "--port: \"0\" is not a number from 1 to 255"},
@@ -31,7 +35,9 @@ TEST(Options, BadOnesAreRefusedWithAClearMessage) {
         {"--refuse-proof twice", "neither once nor always"},
         {"--refuse-blocks 2@0x1000000", "--refuse-blocks"},
         {"--refuse-with ack", "neither ff nor nak"},
-        {"--vanish-after-block 0", "--vanish-after-block"},
+        {"--vanish-after F1*0", "--vanish-after"},
+        {"--vanish-after all", "not a command"},
+        {"--latency-ms 1001", "--latency-ms: \"1001\" is not a number from 0 to 1000"},
         {"--silence FF99", "neither \"all\" nor"},
         {"--delay FF97", "lacks \":MS\""},
         {"--delay all:600001", "--delay"}};

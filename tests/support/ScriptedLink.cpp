@@ -10,6 +10,9 @@ ReaderLink ScriptedLink::Link() {
     return ReaderLink{[this](int port, int baud) {
                           initCalls.push_back(port);
                           bauds.push_back(baud);
+                          if (busy.contains(port)) {
+                              return static_cast<int>(VQ_INIT_BUSY);
+                          }
                           if (!plugged.contains(port)) {
                               return static_cast<int>(VQ_INIT_NO_DEVICE);
                           }
@@ -34,9 +37,15 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     if (!open.contains(port)) {
         return VQ_ERR_PORT_NOT_OPEN;
     }
+    if (!plugged.contains(port)) {
+        return VQ_ERR_PORT_LOST;
+    }
     delivered.emplace_back(sendData, sendData + sendLength);
     timeouts.push_back(timeoutMs);
     const sim::Reply reply = responder(delivered.back());
+    if (reply.dropLink) {
+        plugged.erase(port);
+    }
     if (reply.kind == sim::Reply::Kind::Silence || reply.delay.count() > timeoutMs) {
         clock.Advance(static_cast<DWORD>(timeoutMs));
         return VQ_ERR_TIMEOUT;

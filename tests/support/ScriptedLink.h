@@ -14,10 +14,11 @@ namespace testsupport {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The reader-link calls played in this process: ports in `plugged` open, every
+// The reader-link calls played in this process: ports in `plugged` open unless `busy`, every
 // request on an open port goes to the responder, and its Reply comes back as the
 // library would give it (NAK 1005, silence 1003 after the time-out on the clock,
-// a spoilt frame 1004, more than 1000 bytes 1006). Nothing of a pty or a window.
+// a spoilt frame 1004, more than 1000 bytes 1006, unplugged while open 1008).
+// Nothing of a pty or a window.
 class ScriptedLink {
 public:
     explicit ScriptedLink(VirtualClock& clock) : clock(clock) {}
@@ -30,6 +31,7 @@ public:
 
     std::function<sim::Reply(const Bytes& request)> responder;
     std::set<int> plugged;
+    std::set<int> busy; // held by another program
     std::set<int> open;
     std::vector<int> initCalls;   // the ports VQ_InitPort was asked for, in order
     std::vector<int> bauds;       // and at which rate
