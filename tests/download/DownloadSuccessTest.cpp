@@ -99,6 +99,21 @@ INSTANTIATE_TEST_SUITE_P(Images, Blocks,
                                          ImageCase{{"Bytes70000"}, 70000, 70144, 0x01}),
                          testsupport::CaseName<ImageCase>);
 
+// The file is read once, at the check before the authentication.
+TEST_F(DownloadRun, FileChangedAfterTheCheckIsNotWhatIsSent) {
+    const Bytes checked = image;
+    onRequest = [&](const Bytes& request) {
+        if (request == Bytes{0xFF, 0x04}) {
+            UseFirmware({0x00});
+        }
+    };
+    ASSERT_TRUE(Download());
+    const std::vector<Bytes> blocks = link.Requests({0xF1});
+    ASSERT_EQ(blocks.size(), 5u);
+    EXPECT_TRUE(std::equal(checked.begin(), checked.begin() + 256, blocks[0].begin() + 4));
+    EXPECT_EQ(view.lookups, 1);
+}
+
 TEST_F(DownloadRun, RefusedBlockIsResentSameAfterPausesUntilTheSixthTry) {
     ASSERT_TRUE(Download("--start-in boot --refuse-blocks 5@256 --refuse-finish 4"));
     const std::vector<Bytes> blocks = link.Requests({0xF1});
