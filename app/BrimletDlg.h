@@ -3,7 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/InprogressDlg.h"
 #include "app/SeamClock.h"
-#include "app/VexilonLink.h"
+#include "core/VexilonLink.h"
 #include "core/FirmwareLookup.h"
 #include "download/DownloadSequence.h"
 #include "framework/Controls.h"
