@@ -1,11 +1,10 @@
 // see Commands.h
 #include "cli/Commands.h"
 
-#include "cli/Console.h"
+#include "cli/PortList.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
 #include "download/DownloadSequence.h"
-#include "framework/ProgramFolder.h"
 
 #include <functional>
 
@@ -53,7 +52,7 @@ RunResult Reported(Output& output, RunResult result) {
 } // namespace
 
 RunResult RunPortsCommand(Output& output) {
-    for (const PortEntry& port : ListComPorts(GetProgramFolder())) {
+    for (const PortEntry& port : ListComPorts()) {
         output.Port(port);
     }
     return Reported(output, RunResult{ExitCode::Success, {}, {}, {}});

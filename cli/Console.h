@@ -2,9 +2,7 @@
 
 #include "cli/Output.h"
 
-#include <filesystem>
 #include <functional>
-#include <vector>
 
 // The few operating-system calls of the command line (ConsolePosix.cpp, and
 // ConsoleWin32.cpp for Windows).
@@ -16,6 +14,6 @@ bool StandardOutputIsTerminal();
 // process. Call before starting any other thread.
 void WatchCtrlC(std::function<void()> onPress);
 
-// The COM ports present, as the window's port list finds them, each with its device
-// and, for a USB adapter, the maker and product the system reports.
-std::vector<PortEntry> ListComPorts(const std::filesystem::path& programFolder);
+// For a USB adapter, the maker and product the system reports (Linux: sysfs).
+// Windows names the port itself (\\.\COM<n>) and nothing is added.
+void AddSystemDescription(PortEntry& entry);

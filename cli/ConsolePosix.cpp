@@ -1,10 +1,8 @@
 // see Console.h
 #include "cli/Console.h"
 
-#include "framework/PortProbe.h"
-#include "readerlink/PortPath.h"
-
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <pthread.h>
 #include <thread>
@@ -19,8 +17,10 @@ std::string FirstLine(const std::filesystem::path& file) {
     return line;
 }
 
+} // namespace
+
 // sysfs: the tty's device, and up its parents the USB device with its strings.
-void AddUsbStrings(PortEntry& entry) {
+void AddSystemDescription(PortEntry& entry) {
     std::error_code error;
     const std::filesystem::path device = std::filesystem::canonical(entry.device, error);
     if (error) {
@@ -36,8 +36,6 @@ void AddUsbStrings(PortEntry& entry) {
         }
     }
 }
-
-} // namespace
 
 bool StandardOutputIsTerminal() {
     return ::isatty(STDOUT_FILENO) == 1;
@@ -58,17 +56,4 @@ void WatchCtrlC(std::function<void()> onPress) {
             }
         }
     }).detach();
-}
-
-std::vector<PortEntry> ListComPorts(const std::filesystem::path& programFolder) {
-    std::vector<PortEntry> ports;
-    for (int com = readerlink::kFirstComPort; com <= readerlink::kLastComPort; ++com) {
-        if (!IsComPortPresent(com)) {
-            continue;
-        }
-        PortEntry entry{com, readerlink::ComPortDevicePath(com, programFolder), {}, {}};
-        AddUsbStrings(entry);
-        ports.push_back(entry);
-    }
-    return ports;
 }
