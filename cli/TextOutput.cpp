@@ -46,7 +46,7 @@ void TextOutput::WriteShown(const std::string& kind, const std::string& text) {
                                    : kind == "warning"   ? "경고: "
                                    : kind == "question"  ? "확인: "
                                                          : "알림: ";
-    WriteLine(std::string(label) + WithoutCarriageReturns(text));
+    WriteLine(std::string(label).append(WithoutCarriageReturns(text)));
 }
 
 std::string TextOutput::Bar() const {
@@ -60,7 +60,10 @@ std::string TextOutput::Bar() const {
     std::snprintf(tail, sizeof tail, "] %s/%s KiB  %s KiB/s  %d:%02d left", KiB(sent).c_str(),
                   KiB(total).c_str(), KiB(static_cast<std::int64_t>(speed)).c_str(), left / 60,
                   left % 60);
-    return "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '-') + tail;
+    return std::string("[")
+        .append(static_cast<std::size_t>(filled), '#')
+        .append(static_cast<std::size_t>(kBarWidth - filled), '-')
+        .append(tail);
 }
 
 void TextOutput::WriteProgress(std::int64_t nowSent, std::int64_t nowTotal) {
@@ -84,9 +87,10 @@ void TextOutput::WriteProgress(std::int64_t nowSent, std::int64_t nowTotal) {
 }
 
 void TextOutput::WritePort(const PortEntry& port) {
-    std::string line = "COM" + std::to_string(port.com) + "  " + port.device;
+    std::string line = std::string("COM").append(std::to_string(port.com)).append("  ");
+    line += port.device;
     if (!port.maker.empty() || !port.product.empty()) {
-        line += "  " + port.maker + " " + port.product;
+        line.append("  ").append(port.maker).append(" ").append(port.product);
     }
     WriteLine(line);
 }
@@ -97,17 +101,20 @@ void TextOutput::WriteResult(const RunResult& result) {
         barDrawn = false;
     }
     if (!result.status.empty()) {
-        WriteLine("상태: " + result.status);
+        WriteLine(std::string("상태: ").append(result.status));
     }
     if (!result.notice.empty()) {
-        WriteLine("알림: " + WithoutCarriageReturns(result.notice));
+        WriteLine(std::string("알림: ").append(WithoutCarriageReturns(result.notice)));
     }
     for (const auto& [key, value] : result.found) {
-        WriteLine(key + ": " + value);
+        WriteLine(std::string(key).append(": ").append(value));
     }
     for (const ExitCodeMeaning& meaning : ExitCodeMeanings()) {
         if (meaning.code == result.code) {
-            WriteLine("종료 코드 " + std::to_string(ToInt(result.code)) + ": " + meaning.meaning);
+            WriteLine(std::string("종료 코드 ")
+                          .append(std::to_string(ToInt(result.code)))
+                          .append(": ")
+                          .append(meaning.meaning));
         }
     }
 }

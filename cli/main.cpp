@@ -22,7 +22,8 @@ std::string ExitCodesText() {
     std::string text = "Exit codes:\n";
     for (const ExitCodeMeaning& meaning : ExitCodeMeanings()) {
         const std::string number = std::to_string(ToInt(meaning.code));
-        text += std::string(4 - number.size(), ' ') + number + "  " + meaning.meaning + "\n";
+        text.append(4 - number.size(), ' ').append(number).append("  ");
+        text.append(meaning.meaning).append("\n");
     }
     return text;
 }

@@ -2,6 +2,8 @@
 #include "framework/ProgramFolder.h"
 
 #include <windows.h>
+// <windows.h> maps the name to GetModuleFileNameA or W; ours is the UTF-8 one.
+#undef GetModuleFileName
 
 #include <filesystem>
 
