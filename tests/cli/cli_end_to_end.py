@@ -163,13 +163,15 @@ def failure_rows():
     for name, options, arguments, expected_code, notice in FAILURES:
         answered = {"finish": False}
 
-        def on_log(line):  # restart: the reader is gone once it has answered the finish
+        def on_log(line):
+            # restart: the reader is gone once its answer to the finish has been read,
+            # well within the 7 s the download waits before it looks for the reader.
             if name != "restart":
                 return
             if line.startswith("RX 02 00 02 F2"):
                 answered["finish"] = True
             elif answered["finish"] and line.startswith("TX "):
-                sim.send_signal(signal.SIGTERM)
+                threading.Timer(2.0, sim.send_signal, args=(signal.SIGTERM,)).start()
         start_sim(*options.split(), on_log=on_log)
         if name == "file missing":
             os.rename(os.path.join(folder, "RIVI_OIL"), os.path.join(folder, "elsewhere"))
@@ -184,7 +186,7 @@ def failure_rows():
 
 
 def ctrl_c_before_the_boot_loader():
-    start_sim("--delay", "FF0901:1500")
+    start_sim("--delay", "FF0901:3000")
     code, lines = cli(*DOWNLOAD, on_line=interrupt_at("Offkey 확인 중..."))
     check(code == 10, f"exit {code}")
     check("알림: 중단되었습니다. 리더기는 바뀌지 않았습니다." in lines, lines[-3:])
