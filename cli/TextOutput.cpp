@@ -67,9 +67,9 @@ std::string TextOutput::Bar() const {
 }
 
 void TextOutput::WriteProgress(std::int64_t nowSent, std::int64_t nowTotal) {
-    if (nowSent == 0 || nowTotal != total) {
+    // The range comes with 0 sent (SetProgressRange): the speed counts from there.
+    if (nowSent == 0) {
         started = std::chrono::steady_clock::now();
-        tenthsWritten = -1;
     }
     sent = nowSent;
     total = nowTotal;
