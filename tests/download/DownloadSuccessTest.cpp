@@ -41,7 +41,9 @@ TEST_F(DownloadRun, FromApplicationFirmwareEveryFrameLineAndWait) {
     Bytes storeKey = {0xFF, 0x08};
     storeKey.insert(storeKey.end(), kBuiltInDownloadKey.begin(), kBuiltInDownloadKey.end());
     EXPECT_EQ(link.Requests({0xFF, 0x08}), std::vector<Bytes>{storeKey});
-    EXPECT_EQ(link.timeouts[6], 150000) << "step 3";
+    EXPECT_EQ(std::vector<int>(link.timeouts.begin() + 4, link.timeouts.begin() + 7),
+              (std::vector<int>{5000, 5000, 150000}))
+        << "steps 1 to 3";
 
     const std::string info = "VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1";
     EXPECT_EQ(Joined(view.log),
