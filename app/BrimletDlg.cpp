@@ -93,7 +93,7 @@ BOOL CBrimletDlg::OnInitDialog() {
     InitAidTable(aidTable);
     noticeDialog.reset();
     noticeMode = 0;
-    download.imageBuffer.reset();
+    download.image.clear();
     GetDlgItem(IDC_DEBUG_LEVEL_FIELD)->SetWindowText("0");
 
     CreateWindowFont(largeFont, 30);

@@ -3,7 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/InprogressDlg.h"
 #include "app/SeamClock.h"
-#include "app/VexilonLink.h"
+#include "core/FirmwareLookup.h"
+#include "core/VexilonLink.h"
 #include "download/DownloadSequence.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
@@ -45,8 +46,8 @@ public:
 
     // Firmware file lookup (app/FirmwareFile.cpp) and the manual (app/Manual.cpp).
     void FindFirmwareFile();
-    bool CheckFirmwareFile() override; // true when the file to send reads completely
-    void BrowseFirmwareFile();         // button 1009
+    void LookUpFirmwareFile() override;
+    void BrowseFirmwareFile(); // button 1009
     // The file dialog's choice: taken only when it is a RIVI file.
     void UseChosenFirmwareFile(const std::string& path);
     void OpenManual(); // button 1062
@@ -99,6 +100,7 @@ public:
     CListBox logList;
     CEdit keyFileField;
     CEdit firmwareFileField;
+    FirmwareOrigin firmwareOrigin;
     CButton transferButton;
     CProgressCtrl progressBar;
     CEdit progressCounter;

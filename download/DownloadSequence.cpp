@@ -58,9 +58,19 @@ bool DownloadSequence::RunDownload() {
             "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 확인해주세요.");
         return false;
     }
-    if (!view.CheckFirmwareFile()) {
+    view.LookUpFirmwareFile();
+    // A file the transfer would refuse is refused here, before the reader is
+    // authenticated and left in its boot loader.
+    switch (ReadFirmwareImage()) {
+    case ImageCheck::Unreadable:
         ReportFailedStep("FW File을 확인하십시오.");
         return false;
+    case ImageCheck::Refused:
+        view.ShowWindowMessage(kFileErrorText);
+        view.SetStatus(kDownloadFailedText);
+        return false;
+    case ImageCheck::Ready:
+        break;
     }
 
     reader.clock.SleepFor(kQueryPauseMs);

@@ -5,8 +5,8 @@
 #include "security/Function.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <vector>
 
 // The keys and values of the three-step authentication, rebuilt in every download.
 struct AuthenticationState {
@@ -40,14 +40,15 @@ public:
     bool AuthStep3();
     bool ProveDownloadKey();
 
-    // Loads firmwarePath into imageBuffer: its length, or -1 when the file is refused.
-    std::int32_t LoadFirmwareImage();
+    // Reads the file the view names, once, into image: the transfer sends these bytes
+    // even if the file changes later. Refused: a file the transfer could not send.
+    enum class ImageCheck { Ready, Unreadable, Refused };
+    ImageCheck ReadFirmwareImage();
     bool RunTransferPhase();
     bool AwaitReaderRestart();
 
     AuthenticationState auth;
-    std::string firmwarePath;
-    std::unique_ptr<unsigned char[]> imageBuffer;
+    std::vector<unsigned char> image;
     DWORD downloadStartTicks = 0;
 
 private:
@@ -64,3 +65,5 @@ private:
 
 // The status every failed download ends with (except the two MSR exits).
 inline constexpr char kDownloadFailedText[] = "다운로드 실패";
+// The box of a firmware file the transfer could not send.
+inline constexpr char kFileErrorText[] = "File Error!! ";

@@ -9,10 +9,9 @@
 // file, the progress bar and its counter, a box owned by the window, and the two ends.
 class DownloadView : public ReaderView {
 public:
-    // Looks the model's firmware file up (filling fileVersion and the file field);
-    // true when the file to send reads completely.
-    virtual bool CheckFirmwareFile() = 0;
-    // The firmware file field as the user sees it.
+    // Looks the model's firmware file up, filling fileVersion and the file field.
+    virtual void LookUpFirmwareFile() = 0;
+    // The firmware file field as the user sees it: the file the download reads once.
     virtual std::string FirmwareFilePath() = 0;
 
     virtual void SetProgressRange(std::int32_t total) = 0;

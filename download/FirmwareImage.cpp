@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
-#include <new>
+#include <optional>
+#include <system_error>
 
 namespace {
 
@@ -23,44 +25,60 @@ std::string LowerExtension(const std::string& path) {
     return extension;
 }
 
-// The whole file, or nothing: empty, unreadable and oversized files give no buffer.
-// Opened for reading only, so a read-only file or one open elsewhere still loads.
-std::unique_ptr<unsigned char[]> ReadImageFile(const std::string& path, std::int32_t& length) {
-    length = 0;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
+std::string Trimmed(const std::string& text) {
+    const char* blanks = " \t\r\n\f\v";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// The whole file, read once; none when it is no regular file or does not read to its
+// end. A folder "opens" on this system but cannot be read, and reading a pipe or a
+// device could wait for ever or yield no firmware. Opened for reading only, so a
+// read-only file or one open elsewhere still loads. Reading stops past kLargestImage:
+// such a file is refused whatever the rest holds.
+std::optional<std::vector<unsigned char>> ReadRegularFile(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return nullptr;
+        return std::nullopt;
     }
-    const std::streamoff size = file.tellg();
-    if (size <= 0 || size > kLargestImage) {
-        return nullptr;
+    std::vector<unsigned char> bytes;
+    char chunk[65536];
+    while (bytes.size() <= static_cast<std::size_t>(kLargestImage)) {
+        file.read(chunk, sizeof chunk);
+        bytes.insert(bytes.end(), chunk, chunk + file.gcount());
+        if (!file) {
+            break;
+        }
     }
-    // One byte more than the file, as the image has always been held.
-    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[size + 1]());
-    if (!buffer) {
-        return nullptr;
+    if (file.bad() || (!file.eof() && bytes.size() <= static_cast<std::size_t>(kLargestImage))) {
+        return std::nullopt;
     }
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(buffer.get()), size)) {
-        return nullptr;
-    }
-    length = static_cast<std::int32_t>(size);
-    return buffer;
+    return bytes;
 }
 
 } // namespace
 
-std::int32_t DownloadSequence::LoadFirmwareImage() {
-    const std::string extension = LowerExtension(firmwarePath);
-    imageBuffer.reset();
-    std::int32_t length = 0;
-    imageBuffer = ReadImageFile(firmwarePath, length);
-    if (extension == kRefusedExtension) {
+DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage() {
+    const std::string path = Trimmed(view.FirmwareFilePath());
+    image.clear();
+    std::optional<std::vector<unsigned char>> bytes = ReadRegularFile(path);
+    if (!bytes) {
+        return ImageCheck::Unreadable;
+    }
+    if (LowerExtension(path) == kRefusedExtension) {
         view.ShowMessage(kBinOnlyText);
-        return -1;
+        return ImageCheck::Refused;
     }
-    if (!imageBuffer) {
-        return -1;
+    if (bytes->empty() || bytes->size() > static_cast<std::size_t>(kLargestImage)) {
+        return ImageCheck::Refused;
     }
-    return length;
+    image = std::move(*bytes);
+    return ImageCheck::Ready;
 }

@@ -7,16 +7,6 @@ namespace {
 
 constexpr DWORD kBeforeLoadMs = 100;
 constexpr DWORD kBeforeFinishMs = 30;
-constexpr char kFileErrorText[] = "File Error!! ";
-
-std::string Trimmed(const std::string& text) {
-    const char* blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 // The bar and the " offset/total" counter of the window follow the blocks.
 class ViewProgress : public ProgressSink {
@@ -40,15 +30,10 @@ private:
 bool DownloadSequence::RunTransferPhase() {
     reader.clock.SleepFor(kBeforeLoadMs);
     view.SetReaderInfo("");
-    firmwarePath = Trimmed(view.FirmwareFilePath());
     reader.AddLogLine("Download Start");
 
-    const std::int32_t length = LoadFirmwareImage();
-    if (length < 0) {
-        view.ShowWindowMessage(kFileErrorText);
-        view.SetStatus(kDownloadFailedText);
-        return false;
-    }
+    // The bytes read at the file check (ReadFirmwareImage), never the file again.
+    const auto length = static_cast<std::int32_t>(image.size());
     const std::int32_t total = BlockTotal(length);
     view.SetProgressRange(total);
 
@@ -60,8 +45,7 @@ bool DownloadSequence::RunTransferPhase() {
         return reader.portLost ? SendVerdict::PortLost : SendVerdict::Refused;
     };
     ViewProgress progress(view);
-    if (!SendImageBlocks(ImageView{imageBuffer.get(), length}, total, send, progress,
-                         reader.clock)) {
+    if (!SendImageBlocks(ImageView{image.data(), length}, total, send, progress, reader.clock)) {
         ReportFailedStep(kDownloadFailedText);
         return false;
     }

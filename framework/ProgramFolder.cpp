@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <mutex>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -25,15 +24,6 @@ std::string Read(const std::string& slot) {
 }
 
 } // namespace
-
-std::string GetModuleFileName() {
-    std::vector<char> buffer(4096);
-    ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-        return {};
-    }
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
 
 std::string GetProgramFolder() {
     std::string folder = Read(programFolderOverride);

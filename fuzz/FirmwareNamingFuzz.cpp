@@ -2,7 +2,7 @@
 // pattern never leaves the firmware folder, and a file found with it is taken only
 // when it names that model. Input: model NUL other model NUL version NUL folder.
 
-#include "app/FirmwareNaming.h"
+#include "core/FirmwareNaming.h"
 #include "fuzz/Check.h"
 #include "fuzz/Split.h"
 

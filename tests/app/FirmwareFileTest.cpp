@@ -151,27 +151,6 @@ TEST_F(FirmwareWindow, InstalledSearchesTheUsersFolderFirst) {
     ::unsetenv("XDG_DATA_HOME");
 }
 
-// The earlier path is used only while it still reads as a regular file: a device
-// reads to its end too, but is no firmware.
-TEST_F(FirmwareWindow, NoMatchAfterAnEarlierLookup) {
-    const fs::path earlier = programFolder.Path() / "earlier" / "RIVI_OIL" / "earlier.bin";
-    for (const std::string shape : {"file", "vanished", "folder", "device"}) {
-        fs::remove_all(earlier);
-        if (shape == "file") {
-            Plant(earlier);
-        } else if (shape == "folder") {
-            fs::create_directories(earlier);
-        }
-        const fs::path path = shape == "device" ? fs::path("/dev/null") : earlier;
-        boxes.clear();
-        LeaveEarlierLookup(path.string());
-        EXPECT_EQ(dialog.CheckFirmwareFile(), shape == "file") << shape;
-        EXPECT_EQ(boxes, Lines{kNoFileNotice});
-        EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), path.string());
-        EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
-    }
-}
-
 // The file dialog of button 1009 answered by a user who picks path.
 void ChooseInFileDialog(CBrimletDlg& dialog, const fs::path& path) {
     bool chosen = false;
@@ -204,6 +183,28 @@ TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
     EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
     EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
+}
+
+// After a failed lookup, a file found for another model is never sent; one found for
+// this model or chosen by hand stays.
+TEST_F(FirmwareWindow, FailedLookupKeepsOnlyThisModelsOrAHandChosenFile) {
+    const fs::path found = FirmwareFolder() / kFirmware;
+    Plant(found);
+    dialog.FindFirmwareFile();
+    fs::remove(found);
+    dialog.FindFirmwareFile();
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), found.string());
+    dialog.reader.modelName = "BRM-CR1200KX";
+    dialog.FindFirmwareFile();
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
+
+    const fs::path chosen = programFolder.Path() / "RIVI" / "fw.bin";
+    Plant(chosen);
+    ChooseInFileDialog(dialog, chosen);
+    dialog.reader.modelName = "BRM-CR1200KR";
+    dialog.FindFirmwareFile();
+    EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), chosen.string());
+    EXPECT_EQ(boxes, Lines(3, kNoFileNotice));
 }
 
 } // namespace

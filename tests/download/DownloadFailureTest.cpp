@@ -1,7 +1,9 @@
+#include "download/BlockTransfer.h"
 #include "tests/download/DownloadRun.h"
 #include "tests/support/NamedCase.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace downloadtest {
 namespace {
@@ -10,7 +12,16 @@ constexpr char kFailed[] = "다운로드 실패";
 constexpr char kKeyData[] = "notice: Offline F/W Download Key 데이터를 확인하십시오.";
 constexpr char kBoot[] = "--start-in boot ";
 
-enum class Setup { Normal, NoReader, FileCheckFails, UnplugBeforeReopen, HexFile, EmptyFile };
+enum class Setup {
+    Normal,
+    NoReader,
+    FolderAsFile,
+    DeviceAsFile,
+    UnplugBeforeReopen,
+    HexFile,
+    EmptyFile,
+    OversizeFile
+};
 
 // One row per failure text. status: at the end, empty if never set; lastRequest: how
 // the last request starts, empty if nothing was sent.
@@ -29,8 +40,10 @@ TEST_P(Failure, EndsWithItsTextAndSendsNothingFurther) {
     int versions16 = 0;
     if (c.setup == Setup::NoReader) {
         link.plugged.clear();
-    } else if (c.setup == Setup::FileCheckFails) {
-        view.firmwareReads = false;
+    } else if (c.setup == Setup::FolderAsFile) {
+        view.firmwareField = std::filesystem::path(view.firmwareField).parent_path().string();
+    } else if (c.setup == Setup::DeviceAsFile) {
+        view.firmwareField = "/dev/null"; // reads to its end, but is no firmware
     } else if (c.setup == Setup::UnplugBeforeReopen) {
         onRequest = [&](const Bytes& request) {
             if (request == Bytes{0x16} && ++versions16 == 2) {
@@ -41,6 +54,10 @@ TEST_P(Failure, EndsWithItsTextAndSendsNothingFurther) {
         UseFirmware(image, "image.HEX");
     } else if (c.setup == Setup::EmptyFile) {
         UseFirmware({});
+    } else if (c.setup == Setup::OversizeFile) {
+        UseFirmware({});
+        std::filesystem::resize_file(view.firmwareField.substr(1, view.firmwareField.size() - 2),
+                                     kLargestImage + 1);
     }
     EXPECT_FALSE(Download(c.reader));
 
@@ -61,9 +78,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{
             {"NoReader"}, "", Setup::NoReader, {"notice: 단말기 연결 확인 실패"}, kFailed, {}},
-        FailureCase{{"FirmwareFile"},
+        FailureCase{{"FirmwareFileIsAFolder"},
                     "",
-                    Setup::FileCheckFails,
+                    Setup::FolderAsFile,
+                    {"notice: FW File을 확인하십시오."},
+                    kFailed,
+                    {0xFF, 0x0C}},
+        FailureCase{{"FirmwareFileIsADevice"},
+                    "",
+                    Setup::DeviceAsFile,
                     {"notice: FW File을 확인하십시오."},
                     kFailed,
                     {0xFF, 0x0C}},
@@ -123,14 +146,25 @@ INSTANTIATE_TEST_SUITE_P(
                     {"notice: 인증 실패"},
                     kFailed,
                     {0x8E}},
+        // A file the transfer could not send is refused before any authentication.
         FailureCase{{"HexFile"},
-                    kBoot,
+                    "",
                     Setup::HexFile,
                     {"box: bin 파일만 다운로드 가능합니다", "window box: File Error!! "},
                     kFailed,
-                    {0x8E}},
-        FailureCase{
-            {"EmptyFile"}, kBoot, Setup::EmptyFile, {"window box: File Error!! "}, kFailed, {0x8E}},
+                    {0xFF, 0x0C}},
+        FailureCase{{"EmptyFile"},
+                    "",
+                    Setup::EmptyFile,
+                    {"window box: File Error!! "},
+                    kFailed,
+                    {0xFF, 0x0C}},
+        FailureCase{{"FileOverTheLargestImage"},
+                    "",
+                    Setup::OversizeFile,
+                    {"window box: File Error!! "},
+                    kFailed,
+                    {0xFF, 0x0C}},
         FailureCase{{"BlockRefusedSixTimes"},
                     "--start-in boot --refuse-blocks 6@256 --refuse-with nak",
                     Setup::Normal,

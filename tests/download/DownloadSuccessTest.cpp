@@ -41,7 +41,9 @@ TEST_F(DownloadRun, FromApplicationFirmwareEveryFrameLineAndWait) {
     Bytes storeKey = {0xFF, 0x08};
     storeKey.insert(storeKey.end(), kBuiltInDownloadKey.begin(), kBuiltInDownloadKey.end());
     EXPECT_EQ(link.Requests({0xFF, 0x08}), std::vector<Bytes>{storeKey});
-    EXPECT_EQ(link.timeouts[6], 150000) << "step 3";
+    EXPECT_EQ(std::vector<int>(link.timeouts.begin() + 4, link.timeouts.begin() + 7),
+              (std::vector<int>{5000, 5000, 150000}))
+        << "steps 1 to 3";
 
     const std::string info = "VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1";
     EXPECT_EQ(Joined(view.log),
@@ -98,6 +100,21 @@ INSTANTIATE_TEST_SUITE_P(Images, Blocks,
                                          ImageCase{{"Bytes512"}, 512, 512, 0x00},
                                          ImageCase{{"Bytes70000"}, 70000, 70144, 0x01}),
                          testsupport::CaseName<ImageCase>);
+
+// The file is read once, at the check before the authentication.
+TEST_F(DownloadRun, FileChangedAfterTheCheckIsNotWhatIsSent) {
+    const Bytes checked = image;
+    onRequest = [&](const Bytes& request) {
+        if (request == Bytes{0xFF, 0x04}) {
+            UseFirmware({0x00});
+        }
+    };
+    ASSERT_TRUE(Download());
+    const std::vector<Bytes> blocks = link.Requests({0xF1});
+    ASSERT_EQ(blocks.size(), 5u);
+    EXPECT_TRUE(std::equal(checked.begin(), checked.begin() + 256, blocks[0].begin() + 4));
+    EXPECT_EQ(view.lookups, 1);
+}
 
 TEST_F(DownloadRun, RefusedBlockIsResentSameAfterPausesUntilTheSixthTry) {
     ASSERT_TRUE(Download("--start-in boot --refuse-blocks 5@256 --refuse-finish 4"));

@@ -28,7 +28,7 @@ public:
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
     void SetReaderInfo(const std::string& text) override { readerInfo = text; }
     void PortClosed() override { ++portClosings; }
-    bool CheckFirmwareFile() override { return firmwareReads; }
+    void LookUpFirmwareFile() override { ++lookups; }
     std::string FirmwareFilePath() override { return firmwareField; }
     void SetProgressRange(std::int32_t total) override { progressRange = total; }
     void SetProgressPosition(std::int32_t position) override { progress = position; }
@@ -40,8 +40,8 @@ public:
     void DownloadFailed() override { end = "failed"; }
 
     std::vector<std::string> log, shown, statuses;
-    int selected = -1, portClosings = 0;
-    bool confirm = true, firmwareReads = true;
+    int selected = -1, portClosings = 0, lookups = 0;
+    bool confirm = true;
     std::string typedModel, typedPort, typedDebugLevel, shownModel, readerInfo, firmwareField;
     std::int32_t progressRange = -1, progress = -1;
     std::string counter, end;

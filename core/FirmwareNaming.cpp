@@ -1,4 +1,4 @@
-#include "app/FirmwareNaming.h"
+#include "core/FirmwareNaming.h"
 
 #include <string_view>
 

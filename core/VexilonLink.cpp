@@ -1,4 +1,4 @@
-#include "app/VexilonLink.h"
+#include "core/VexilonLink.h"
 
 #include "readerlink/VexilonDll.h"
 

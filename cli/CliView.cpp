@@ -1,0 +1,122 @@
+// see CliView.h
+#include "cli/CliView.h"
+
+#include "core/FirmwareLookup.h"
+#include "core/FirmwareNaming.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
+// The session's lines that mark where the reader may leave its application firmware:
+// step 3 restarts it into its boot loader, and a reader found there goes straight on.
+constexpr char kStep3Line[] = "리더기 인증 확인중(3)...";
+constexpr char kBootLoaderStatus[] = "FW 다운로드 중...";
+constexpr char kVersionLinePrefix[] = "Version : ";
+
+constexpr char kStoppedText[] = "중단되었습니다. 리더기는 바뀌지 않았습니다.";
+constexpr char kStoppedInBootLoaderText[] =
+    "중단되었습니다. 리더기가 부트 로더에 남아 있을 수 있습니다: 리더기를 분리하지 말고 "
+    "brimlet-cli download --model <모델명> 으로 다운로드를 다시 실행하십시오.";
+
+} // namespace
+
+CliView::CliView(Output& output, CliInputs inputs, Interruption& interruption)
+    : output(output), inputs(std::move(inputs)), interruption(interruption) {}
+
+void CliView::AppendLogLine(const std::string& line) {
+    if (line == kStep3Line) {
+        interruption.ReaderMayBeInBootLoader();
+    }
+    if (line.starts_with(kVersionLinePrefix)) {
+        lastVersionLine = line.substr(std::char_traits<char>::length(kVersionLinePrefix));
+    }
+    output.Log(line);
+}
+
+void CliView::ShowNotice(const std::string& text) {
+    shown.push_back(text);
+    output.Shown("notice", text);
+}
+
+void CliView::ShowMessage(const std::string& text) {
+    shown.push_back(text);
+    output.Shown("message", text);
+}
+
+// The model was given on the command line: that is the technician's confirmation.
+bool CliView::ConfirmModelName(const std::string& question) {
+    output.Shown("question", question);
+    return true;
+}
+
+std::string CliView::TypedPortNumber() {
+    return inputs.port ? std::to_string(*inputs.port) : "7";
+}
+
+void CliView::SetStatus(const std::string& text) {
+    if (text == kBootLoaderStatus) {
+        interruption.ReaderMayBeInBootLoader();
+    }
+    status = text;
+    output.Shown("status", text);
+}
+
+void CliView::SetReaderInfo(const std::string& text) {
+    readerInfo = text;
+    if (!text.empty()) {
+        output.Shown("reader-info", text);
+    }
+}
+
+// As the window's lookup, without a window: a given file stands for the file
+// chooser's, whose version its name carries.
+void CliView::LookUpFirmwareFile() {
+    if (inputs.chosenFile) {
+        firmwarePath = *inputs.chosenFile;
+        session->fileVersion = VersionFromFirmwarePath(firmwarePath);
+        return;
+    }
+    const std::vector<FoundFile> matches = FindFirmwareFilesFor(session->modelName);
+    if (matches.empty()) {
+        ShowNotice(kNoFirmwareFileNotice);
+        return;
+    }
+    for (const FoundFile& match : matches) {
+        session->fileVersion = VersionFromFirmwarePath(match.fullPath);
+        firmwarePath = match.fullPath;
+        AppendLogLine(kFoundFileLogPrefix + match.fileName);
+    }
+}
+
+void CliView::SetProgressRange(std::int32_t total) {
+    progressTotal = total;
+    output.Progress(0, total);
+}
+
+// The position runs on to the all-FF block past the image; the bar stops at the image.
+void CliView::SetProgressPosition(std::int32_t position) {
+    output.Progress(std::min(position, progressTotal), progressTotal);
+}
+
+void CliView::DownloadCompleted() {
+    completed = true;
+    ShowNotice(kCompletedText);
+}
+
+RunResult CliView::Result(bool succeeded) {
+    RunResult result;
+    result.status = status;
+    result.notice = shown.empty() ? "" : shown.back();
+    if (interruption.Stopped()) {
+        result.code = ExitCode::Interrupted;
+        result.notice =
+            interruption.ReaderLeftInBootLoader() ? kStoppedInBootLoaderText : kStoppedText;
+    } else if (succeeded) {
+        result.code = ExitCode::Success;
+    } else {
+        result.code = ExitCodeForFailure(shown);
+    }
+    return result;
+}

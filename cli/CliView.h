@@ -1,0 +1,68 @@
+#pragma once
+
+#include "cli/Interruption.h"
+#include "cli/Output.h"
+#include "download/DownloadView.h"
+#include "reader/ReaderSession.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line gives in place of the window's fields.
+struct CliInputs {
+    std::optional<int> port;               // none: the window's automatic search
+    std::string model;                     // the model-name field
+    std::optional<std::string> chosenFile; // as if chosen with the file chooser
+};
+
+// The window as the command line plays it: every log line, text and progress step
+// goes to the output as it happens; the model is the one given and is taken as
+// confirmed; the firmware is found as the window finds it unless a file was given.
+class CliView : public DownloadView {
+public:
+    CliView(Output& output, CliInputs inputs, Interruption& interruption);
+
+    // The session whose model the lookup reads and whose fileVersion it sets.
+    void Attach(ReaderSession& session) { this->session = &session; }
+
+    // The run's result from what it showed; stopped runs say how to recover.
+    RunResult Result(bool succeeded);
+
+    void AppendLogLine(const std::string& line) override;
+    void SelectLastLogLine() override {}
+    void ClearLog() override {}
+    void ShowNotice(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    bool ConfirmModelName(const std::string& question) override;
+    std::string TypedModelName() override { return inputs.model; }
+    void ShowModelName(const std::string&) override {}
+    std::string TypedPortNumber() override;
+    std::string TypedDebugLevel() override { return "0"; }
+    void SetStatus(const std::string& text) override;
+    void SetReaderInfo(const std::string& text) override;
+    void PortClosed() override {}
+
+    void LookUpFirmwareFile() override;
+    std::string FirmwareFilePath() override { return firmwarePath; }
+    void SetProgressRange(std::int32_t total) override;
+    void SetProgressPosition(std::int32_t position) override;
+    void SetProgressCounter(const std::string&) override {}
+    void ShowWindowMessage(const std::string& text) override { ShowMessage(text); }
+    void DownloadCompleted() override;
+    void DownloadFailed() override {}
+
+    std::string readerInfo;
+    std::string lastVersionLine;
+    bool completed = false;
+
+private:
+    Output& output;
+    CliInputs inputs;
+    Interruption& interruption;
+    ReaderSession* session = nullptr;
+    std::string firmwarePath;
+    std::string status;
+    std::vector<std::string> shown;
+    std::int32_t progressTotal = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cli/Output.h"
+
+#include <chrono>
+#include <ostream>
+
+// Text for people. On a terminal the transfer is one bar, redrawn in place, with
+// the firmware bytes sent, the speed and the time left; elsewhere (a file, a pipe)
+// progress is a plain line at every tenth of the image.
+class TextOutput : public Output {
+public:
+    TextOutput(std::ostream& out, bool terminal) : out(out), terminal(terminal) {}
+
+protected:
+    void WriteLog(const std::string& line) override;
+    void WriteShown(const std::string& kind, const std::string& text) override;
+    void WriteProgress(std::int64_t sent, std::int64_t total) override;
+    void WritePort(const PortEntry& port) override;
+    void WriteResult(const RunResult& result) override;
+
+private:
+    // A line of its own: the bar, when drawn, is cleared first and drawn again after.
+    void WriteLine(const std::string& text);
+    std::string Bar() const;
+
+    std::ostream& out;
+    bool terminal;
+    std::int64_t sent = 0, total = 0;
+    int tenthsWritten = -1;
+    bool barDrawn = false;
+    std::chrono::steady_clock::time_point started;
+};

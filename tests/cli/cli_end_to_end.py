@@ -1,0 +1,217 @@
+#!/usr/bin/env python3
+"""brimlet-cli end to end: a program folder of its own with the CLI, the reader-link
+library and the firmware, and reader-sim linked as its ports/COM7 on a
+pseudo-terminal. One case per run: cli_end_to_end.py CASE PROGRAM_DIR READER_SIM
+MODEL READER_VERSION FIRMWARE_VERSION."""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+case, program, simulator, model, reader_version, firmware_version = sys.argv[1:7]
+image_name = f"MakeEncryptFW_RIVI_OIL-{model}-{firmware_version}.bin"
+folder = tempfile.mkdtemp()
+for name in ("brimlet-cli", "libVexilonDll.so"):
+    shutil.copy2(os.path.join(program, name), folder)
+os.mkdir(os.path.join(folder, "RIVI_OIL"))
+shutil.copy2(os.path.join(program, "RIVI_OIL", image_name), os.path.join(folder, "RIVI_OIL"))
+with open(os.path.join(folder, "RIVI_OIL", image_name), "rb") as f:
+    image = f.read()
+sim = None
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what, file=sys.stderr)
+
+
+def start_sim(*faults, on_log=None):
+    """on_log(line) sees each line of reader-sim's frame log as it comes."""
+    global sim, sim_log
+    sim = subprocess.Popen([simulator, "--program-folder", folder, "--port", "7", "--model", model,
+                            "--version-code", reader_version, "--restart-ms", "500", "--log",
+                            *faults], stderr=subprocess.PIPE, text=True)
+    sim_log = []
+
+    def follow(stream, log):
+        for line in stream:
+            log.append(line)
+            if on_log:
+                on_log(line)
+    sim.log_thread = threading.Thread(target=follow, args=(sim.stderr, sim_log))
+    sim.log_thread.start()
+    for _ in range(100):
+        if os.path.islink(os.path.join(folder, "ports", "COM7")):
+            return
+        time.sleep(0.05)
+    sys.exit("reader-sim did not link COM7")
+
+
+def stop_sim():
+    """The frames reader-sim received, as byte strings."""
+    global sim
+    sim.send_signal(signal.SIGTERM)
+    sim.wait(timeout=10)
+    sim.log_thread.join()
+    sim = None
+    return [bytes.fromhex(line[3:]) for line in sim_log if line.startswith("RX ")]
+
+
+def frame(payload):
+    header = bytes([len(payload) >> 8, len(payload) & 0xFF]) + payload + b"\x03"
+    lrc = 0
+    for byte in header:
+        lrc ^= byte
+    return b"\x02" + header + bytes([lrc])
+
+
+def cli(*arguments, on_line=None):
+    """Runs brimlet-cli; on_line(process, line) sees each output line as it comes."""
+    process = subprocess.Popen([os.path.join(folder, "brimlet-cli"), *arguments],
+                               stdout=subprocess.PIPE, text=True, encoding="utf-8")
+    lines = []
+    for line in process.stdout:
+        lines.append(line.rstrip("\n"))
+        if on_line:
+            on_line(process, lines[-1])
+    return process.wait(timeout=120), lines
+
+
+def interrupt_at(marker, presses=1, pause=0.3):
+    def on_line(process, line):
+        if line.startswith(marker) and not on_line.done:
+            on_line.done = True
+            for press in range(presses):
+                time.sleep(pause if press else 0)
+                process.send_signal(signal.SIGINT)
+    on_line.done = False
+    return on_line
+
+
+def blocks_of(data):
+    total = (len(data) + 255) // 256 * 256
+    padded = data + b"\xff" * (total + 256 - len(data))
+    return [b"\xf1" + offset.to_bytes(3, "big") + padded[offset:offset + 256]
+            for offset in range(0, total + 1, 256)], total
+
+
+DOWNLOAD = ("download", "--port", "7", "--model", model)
+BOOT = "--start-in boot"
+
+
+def success_with_one_ctrl_c():
+    # Paced at 115200 baud so the transfer lasts long enough to be interrupted once.
+    start_sim("--start-in", "boot", "--pace")
+    code, lines = cli(*DOWNLOAD, on_line=interrupt_at("전송: "))
+    received = stop_sim()
+    check(code == 0, f"exit {code}")
+    check(any(line.startswith("경고: 전송 중입니다.") for line in lines), "one press only warns")
+    check(lines[-3:-1] == ["상태: 다운로드 성공", "알림: 다운로드가 완료되었습니다."], lines[-3:])
+    progress = [line for line in lines if line.startswith("전송: ")]
+    _, total = blocks_of(image)
+    check(progress[0] == f"전송: 0/{total} bytes (0%)" and
+          progress[-1] == f"전송: {total}/{total} bytes (100%)" and len(progress) == 11,
+          f"plain progress lines {progress}")
+    blocks, total = blocks_of(image)
+    proof = [f for f in received if f[3] == 0x8E]
+    check(len(proof) == 1 and len(proof[0]) == 3 + 17 + 2, "one key proof of 16 bytes")
+    expected = [frame(p) for p in [b"\xff\x0c", b"\xff\x04", b"\xff\x97", b"\x16", b"\x16"]]
+    expected += proof + [frame(b) for b in blocks]
+    expected += [frame(bytes([0xF2, total >> 16])), frame(b"\xff\x04"), frame(b"\xff\x0c")]
+    check(received == expected, "the exact frames the reader received")
+
+
+def json_lines():
+    start_sim()
+    code, lines = cli(*DOWNLOAD, "--json")
+    stop_sim()
+    events = [json.loads(line) for line in lines]
+    check(code == 0, f"exit {code}")
+    check(events[-1] == {"event": "result", "exit": 0, "status": "다운로드 성공",
+                         "notice": "다운로드가 완료되었습니다."}, events[-1])
+    logs = [e["text"] for e in events if e["event"] == "log"]
+    check(logs[:2] == ["장비 확인 중...", f"COM7 => 장비 정보 : VAN=RIVI_RV00012345_C0100_R0100_{model}"]
+          and "리더기 인증 확인중(3)..." in logs and logs[-1].startswith("Download OK(t:"), logs)
+    sent = [e["sent"] for e in events if e["event"] == "progress"]
+    check(sent == sorted(sent) and sent[-1] == events[[e["event"] for e in events].index(
+        "progress")]["total"], "progress climbs to the total")
+
+
+# name, reader-sim options, command-line arguments, exit code, final notice
+FAILURES = [
+    ("usage", "", DOWNLOAD + ("--file", "/nonexistent/RIVI.bin"), 2, None),
+    ("no reader", "", ("download", "--port", "200"), 3, "단말기 연결 확인 실패"),
+    ("not a RIVI file", "", DOWNLOAD + ("--file", "/dev/null"), 4,
+     "vizuz 전용 프로그램입니다.\r\nRIVI FW파일을 선택해주세요."),
+    ("file missing", "", DOWNLOAD, 4, "FW File을 확인하십시오."),
+    ("authentication", "--refuse-auth 1", DOWNLOAD, 5,
+     "단말기의 Offline F/W Download Key를 확인하십시오."),
+    ("version check", f"{BOOT} --nak 16*2", DOWNLOAD, 6, "단말기 버전 조회 실패"),
+    ("transfer", f"{BOOT} --refuse-blocks 6@256 --refuse-with nak", DOWNLOAD, 7, "다운로드 실패"),
+    ("restart", BOOT, DOWNLOAD, 8, "버전 조회 실패"),
+]
+
+
+def failure_rows():
+    for name, options, arguments, expected_code, notice in FAILURES:
+        answered = {"finish": False}
+
+        def on_log(line):
+            # restart: the reader is gone once its answer to the finish has been read,
+            # well within the 7 s the download waits before it looks for the reader.
+            if name != "restart":
+                return
+            if line.startswith("RX 02 00 02 F2"):
+                answered["finish"] = True
+            elif answered["finish"] and line.startswith("TX "):
+                threading.Timer(2.0, sim.send_signal, args=(signal.SIGTERM,)).start()
+        start_sim(*options.split(), on_log=on_log)
+        if name == "file missing":
+            os.rename(os.path.join(folder, "RIVI_OIL"), os.path.join(folder, "elsewhere"))
+        code, lines = cli(*arguments, "--json")
+        stop_sim()
+        if name == "file missing":
+            os.rename(os.path.join(folder, "elsewhere"), os.path.join(folder, "RIVI_OIL"))
+        check(code == expected_code, f"{name}: exit {code}")
+        if notice is not None:
+            result = json.loads(lines[-1])
+            check(result["exit"] == expected_code and result["notice"] == notice, f"{name}: {result}")
+
+
+def ctrl_c_before_the_boot_loader():
+    start_sim("--delay", "FF0901:3000")
+    code, lines = cli(*DOWNLOAD, on_line=interrupt_at("Offkey 확인 중..."))
+    check(code == 10, f"exit {code}")
+    check("알림: 중단되었습니다. 리더기는 바뀌지 않았습니다." in lines, lines[-3:])
+    # The port was let go and the reader still runs its application firmware.
+    code, lines = cli("info", "--port", "7", "--json")
+    received = stop_sim()
+    check(code == 0 and json.loads(lines[-1])["info"].startswith("VAN=RIVI_"), lines[-1])
+    check(not any(f[3:6] == b"\xff\x09\x02" for f in received), "no authentication step 2")
+
+
+def ctrl_c_twice_during_the_transfer():
+    start_sim("--start-in", "boot", "--pace")
+    code, lines = cli(*DOWNLOAD, on_line=interrupt_at("전송: ", presses=2))
+    received = stop_sim()
+    check(code == 10, f"exit {code}")
+    check(any(line.startswith("알림: 중단되었습니다. 리더기가 부트 로더에") for line in lines), lines[-3:])
+    check(not any(f[3] == 0xF2 for f in received), "no finish after the stop")
+
+
+try:
+    {"success": success_with_one_ctrl_c, "json": json_lines, "failures": failure_rows,
+     "ctrl-c-before": ctrl_c_before_the_boot_loader,
+     "ctrl-c-transfer": ctrl_c_twice_during_the_transfer}[case]()
+finally:
+    if sim:
+        stop_sim()
+    shutil.rmtree(folder, ignore_errors=True)
+sys.exit(1 if failures else 0)
