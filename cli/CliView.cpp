@@ -3,6 +3,7 @@
 
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
+#include "reader/ReaderConstants.h"
 
 #include <algorithm>
 
@@ -28,6 +29,9 @@ CliView::CliView(Output& output, CliInputs inputs, Interruption& interruption)
 void CliView::AppendLogLine(const std::string& line) {
     if (line == kStep3Line) {
         interruption.ReaderMayBeInBootLoader();
+    }
+    if (line.ends_with(kPortInUseText)) {
+        portInUseSeen = true;
     }
     if (line.starts_with(kVersionLinePrefix)) {
         lastVersionLine = line.substr(std::char_traits<char>::length(kVersionLinePrefix));
@@ -117,6 +121,10 @@ RunResult CliView::Result(bool succeeded) {
         result.code = ExitCode::Success;
     } else {
         result.code = ExitCodeForFailure(shown);
+        // No reader because the one there is held by another program: say that instead.
+        if (result.code == ExitCode::NoReader && portInUseSeen) {
+            result.code = ExitCode::PortInUse;
+        }
     }
     return result;
 }

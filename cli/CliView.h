@@ -55,6 +55,7 @@ public:
     std::string readerInfo;
     std::string lastVersionLine;
     bool completed = false;
+    bool portInUseSeen = false;
 
 private:
     Output& output;

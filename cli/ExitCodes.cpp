@@ -22,6 +22,7 @@ constexpr ExitCodeMeaning kMeanings[] = {
     {ExitCode::Restart, "the reader did not come back after its restart"},
     {ExitCode::PortInUse, "the port is held by another program"},
     {ExitCode::Interrupted, "stopped by Ctrl-C"},
+    {ExitCode::ConnectionLost, "the connection was lost: adapter pulled out or device gone"},
 };
 
 struct FailureText {
@@ -49,6 +50,7 @@ constexpr FailureText kFailureTexts[] = {
      ExitCode::VersionCheck},
     {kDownloadFailedText, ExitCode::Transfer},
     {"버전 조회 실패", ExitCode::Restart},
+    {kConnectionLostText, ExitCode::ConnectionLost},
 };
 
 } // namespace

@@ -17,6 +17,7 @@ enum class ExitCode {
     Restart = 8,
     PortInUse = 9,
     Interrupted = 10,
+    ConnectionLost = 11,
 };
 
 struct ExitCodeMeaning {

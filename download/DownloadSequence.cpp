@@ -36,7 +36,7 @@ void DownloadSequence::ReportFailedStep(const std::string& text) {
 
 void DownloadSequence::ReportConnectionLost() {
     reader.ClosePort();
-    view.ShowNotice("리더기 연결이 끊어졌습니다");
+    view.ShowNotice(kConnectionLostText);
     view.SetStatus(kDownloadFailedText);
     // A reader cut off in its boot loader asks for its model name on the next try and
     // then takes the whole image again, on whichever port it comes back.

@@ -67,3 +67,5 @@ private:
 inline constexpr char kDownloadFailedText[] = "다운로드 실패";
 // The box of a firmware file the transfer could not send.
 inline constexpr char kFileErrorText[] = "File Error!! ";
+// The notice when the adapter was pulled out or the device went away.
+inline constexpr char kConnectionLostText[] = "리더기 연결이 끊어졌습니다";

@@ -45,7 +45,7 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
     if (opened != onPort) {
         // Another program (or another copy of ours) drives whatever is there.
         if (opened == VQ_INIT_BUSY) {
-            AddLogLine(PortLine(onPort, " => ", "다른 프로그램에서 사용 중인 포트입니다."));
+            AddLogLine(PortLine(onPort, " => ", kPortInUseText));
         }
         return ProbeResult::Nothing;
     }

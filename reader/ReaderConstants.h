@@ -18,6 +18,9 @@ inline constexpr unsigned char kKeyProofCode = 0x8E;
 inline constexpr unsigned char kBlockCode = 0xF1;
 inline constexpr unsigned char kFinishCode = 0xF2;
 
+// The search's line for a port another program (or another copy) holds, after "COM<n> => ".
+inline constexpr char kPortInUseText[] = "다른 프로그램에서 사용 중인 포트입니다.";
+
 // What one probed port holds (and, for the last two, what detection found).
 enum class ProbeResult {
     Nothing,     // the port did not open, or the information could not be read

@@ -3,6 +3,7 @@
 library and the firmware, and reader-sim linked as its ports/COM7 on a
 pseudo-terminal. One case per run: cli_end_to_end.py CASE PROGRAM_DIR READER_SIM
 MODEL READER_VERSION FIRMWARE_VERSION."""
+import fcntl
 import json
 import os
 import shutil
@@ -155,28 +156,27 @@ FAILURES = [
      "단말기의 Offline F/W Download Key를 확인하십시오."),
     ("version check", f"{BOOT} --nak 16*2", DOWNLOAD, 6, "단말기 버전 조회 실패"),
     ("transfer", f"{BOOT} --refuse-blocks 6@256 --refuse-with nak", DOWNLOAD, 7, "다운로드 실패"),
-    ("restart", BOOT, DOWNLOAD, 8, "버전 조회 실패"),
+    ("restart", f"{BOOT} --never-restart app", DOWNLOAD, 8, "버전 조회 실패"),
+    ("port in use", "", ("download", "--port", "7"), 9, "단말기 연결 확인 실패"),
+    ("connection lost", f"{BOOT} --vanish-after F1*2", DOWNLOAD, 11, "리더기 연결이 끊어졌습니다"),
 ]
 
 
-def failure_rows():
-    for name, options, arguments, expected_code, notice in FAILURES:
-        answered = {"finish": False}
-
-        def on_log(line):
-            # restart: the reader is gone once its answer to the finish has been read,
-            # well within the 7 s the download waits before it looks for the reader.
-            if name != "restart":
-                return
-            if line.startswith("RX 02 00 02 F2"):
-                answered["finish"] = True
-            elif answered["finish"] and line.startswith("TX "):
-                threading.Timer(2.0, sim.send_signal, args=(signal.SIGTERM,)).start()
-        start_sim(*options.split(), on_log=on_log)
+def failure_rows(chosen):
+    for name, options, arguments, expected_code, notice in filter(lambda row: chosen(row[0]),
+                                                                  FAILURES):
+        start_sim(*options.split())
         if name == "file missing":
             os.rename(os.path.join(folder, "RIVI_OIL"), os.path.join(folder, "elsewhere"))
+        holder = None
+        if name == "port in use":  # another program holds the reader's port
+            holder = os.open(os.path.join(folder, "ports", "COM7"), os.O_RDWR | os.O_NOCTTY)
+            fcntl.flock(holder, fcntl.LOCK_EX | fcntl.LOCK_NB)
         code, lines = cli(*arguments, "--json")
-        stop_sim()
+        if holder is not None:
+            os.close(holder)
+        received = stop_sim()
+        check(holder is None or not received, f"{name}: the held port was written to")
         if name == "file missing":
             os.rename(os.path.join(folder, "elsewhere"), os.path.join(folder, "RIVI_OIL"))
         check(code == expected_code, f"{name}: exit {code}")
@@ -207,7 +207,9 @@ def ctrl_c_twice_during_the_transfer():
 
 
 try:
-    {"success": success_with_one_ctrl_c, "json": json_lines, "failures": failure_rows,
+    {"success": success_with_one_ctrl_c, "json": json_lines, "failures": lambda: failure_rows(lambda name: name != "restart"),
+     # A reader that never comes back costs the restart's wait and every reconnect try.
+     "restart": lambda: failure_rows(lambda name: name == "restart"),
      "ctrl-c-before": ctrl_c_before_the_boot_loader,
      "ctrl-c-transfer": ctrl_c_twice_during_the_transfer}[case]()
 finally:
