@@ -4,6 +4,7 @@
 #include "readerlink/PortPath.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -17,9 +18,10 @@ BOOL IsComPortPresent(int port) {
     if (fd < 0) {
         return FALSE;
     }
+    // The reader-link library locks the port it drives; a lock we can take is free.
     int heldExclusively = 0;
-    const bool present =
-        isatty(fd) == 1 && ioctl(fd, TIOCGEXCL, &heldExclusively) == 0 && heldExclusively == 0;
+    const bool present = isatty(fd) == 1 && ioctl(fd, TIOCGEXCL, &heldExclusively) == 0 &&
+                         heldExclusively == 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
     close(fd);
     return present ? TRUE : FALSE;
 }

@@ -11,5 +11,6 @@
 // TRUE when the device exists, is a serial port (a terminal) and no other program
 // holds it exclusively. POSIX has no open without sharing; a holder that took the
 // port with TIOCEXCL (as the reader-link library does) is detected with TIOCGEXCL,
-// which works even for the super-user, whom TIOCEXCL alone does not stop.
+// which works even for the super-user, whom TIOCEXCL alone does not stop, and one
+// that holds its lock (flock, as the library also takes) by failing to take it.
 BOOL IsComPortPresent(int port);

@@ -1,3 +1,5 @@
+#include "framework/PortProbe.h"
+#include "framework/ProgramFolder.h"
 #include "tests/support/FakeReaderPty.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/VexilonCopy.h"
@@ -138,7 +140,13 @@ TEST_F(Library, FailedOpensSayWhyAndLeaveThePortClosed) {
         EXPECT_EQ(library_.InitPort(c.port, c.baud), c.result) << "COM" << c.port << " " << c.baud;
         EXPECT_EQ(Poll({0x16}, 100, c.port).first, VQ_ERR_PORT_NOT_OPEN) << "COM" << c.port;
     }
+    // The window's port list sees the same: gone, not a terminal, held; then free.
+    const ScopedProgramFolder program{folder_.Path().string()};
+    for (int port : {9, 10, kPort}) {
+        EXPECT_FALSE(IsComPortPresent(port)) << "COM" << port;
+    }
     close(holder);
+    EXPECT_TRUE(IsComPortPresent(kPort));
     EXPECT_TRUE(reader_.ReceivedBytes().empty()) << "a port in use is never written to";
 }
 
