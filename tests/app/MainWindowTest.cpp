@@ -1,4 +1,5 @@
 #include "app/BrimletDlg.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,12 @@ TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     EXPECT_EQ(dialog.logList.GetText(1), "RECV ERR:1003 [CMD:F1]");
     dialog.SendCommand(1043);
     EXPECT_EQ(dialog.logList.GetCount(), 0);
+    // The search starts on; unticked, the typed port number shows instead.
+    auto& autoSearch = *static_cast<CButton*>(dialog.GetDlgItem(IDC_AUTO_SEARCH_CHECK));
+    EXPECT_EQ(autoSearch.GetCheck(), BST_CHECKED);
+    autoSearch.Click();
+    EXPECT_EQ(dialog.reader.autoPortSearch, 0);
+    EXPECT_TRUE(dialog.portNumberField.IsWindowVisible());
     dialog.DestroyWindow();
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <optional>
 #include <vector>
 
@@ -75,7 +77,7 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
     EXPECT_EQ(notice.top, expected.y);
 }
 
-TEST_F(Notice, OnlyTheTextIsBlue) {
+TEST_F(Notice, OnlyTheTextIsBlueAndBold) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("글꼴");
     CDC text, button;
@@ -83,6 +85,8 @@ TEST_F(Notice, OnlyTheTextIsBlue) {
     dialog.noticeDialog->OnCtlColor(&button, NoticeOkButton(), CTLCOLOR_BTN);
     EXPECT_EQ(text.GetTextColor(), std::optional<COLORREF>(RGB(0, 0, 255)));
     EXPECT_EQ(button.GetTextColor(), std::nullopt);
+    EXPECT_TRUE(dialog.noticeDialog->noticeText.Widget()->font().bold());
+    EXPECT_FALSE(NoticeOkButton()->Widget()->font().bold());
 }
 
 constexpr int kReaderControls[] = {1047, 1056, 1005, 1045};

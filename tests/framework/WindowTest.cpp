@@ -243,6 +243,11 @@ TEST_F(Window, TimersFireWithTheirIdsUntilKilled) {
     dialog.DestroyWindow();
     EXPECT_FALSE(destroyed->isVisible());
     EXPECT_EQ(dialog.GetSystemMenu(FALSE), nullptr) << "nothing of the window is left";
+    for (auto get : {&CWnd::GetWindowRect, &CWnd::GetClientRect}) {
+        RECT area{1, 1, 1, 1};
+        (dialog.*get)(&area);
+        EXPECT_EQ(area.left | area.top | area.right | area.bottom, 0) << "no window, no area";
+    }
     EXPECT_EQ(dialog.SetTimer(1, 10), 0u) << "no window";
 }
 

@@ -213,7 +213,10 @@ TEST_F(Session, ReaderInfoButtonShowsTheTextAndClosesThePort) {
     EXPECT_EQ(reader.port, 0);
 
     link.plugged.clear();
+    const std::size_t probed = link.initCalls.size();
     reader.ShowReaderInfo();
+    EXPECT_EQ(link.initCalls.size() - probed, 100u) << "COM7, then COM1 to COM100 once each";
+    EXPECT_EQ(link.initCalls.back(), 100);
     EXPECT_EQ(view.statuses, Lines{"다운로드 실패"});
     EXPECT_EQ(view.log, (Lines{kSearching, "연결된 보안 리더기가 없습니다.",
                                "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 "
