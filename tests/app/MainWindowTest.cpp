@@ -1,4 +1,6 @@
+#include "admin/AdminDialogsFactory.h"
 #include "app/BrimletDlg.h"
+#include "framework/MessageBox.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +26,36 @@ TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     autoSearch.Click();
     EXPECT_EQ(dialog.reader.autoPortSearch, 0);
     EXPECT_TRUE(dialog.portNumberField.IsWindowVisible());
+    dialog.DestroyWindow();
+}
+
+// The hidden button 1023 runs the password change over this window: a wrong login is
+// told in a box, a cancelled one ends it.
+TEST(MainWindow, AdminPasswordButtonRunsTheChangeOverTheWindow) {
+    struct Dialogs : AdminDialogs {
+        explicit Dialogs(int& logins) : logins(logins) {}
+        LoginAnswer ShowLogin() override { return {++logins == 1, "wrong", "wrong"}; }
+        ChangeAnswer ShowSetAdmin1() override { return {false, ""}; }
+        ChangeAnswer ShowSetAdmin2() override { return {false, ""}; }
+        int& logins;
+    };
+    int logins = 0;
+    CWnd* owner = nullptr;
+    ScopedAdminDialogsFactory factory([&](CWnd* parent) {
+        owner = parent;
+        return std::make_unique<Dialogs>(logins);
+    });
+    std::vector<std::string> boxes;
+    ScopedMessageBoxResponder responder([&](const MessageBoxRequest& box) {
+        boxes.push_back(box.text);
+        return IDOK;
+    });
+    CBrimletDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.SendCommand(IDC_ADMIN_PASSWORD_BUTTON);
+    EXPECT_EQ(owner, &dialog);
+    EXPECT_EQ(logins, 2);
+    EXPECT_EQ(boxes, std::vector<std::string>{kWrongLoginNotice});
     dialog.DestroyWindow();
 }
 
