@@ -175,6 +175,7 @@ TEST(FileSearch, WildcardsMatchCaseInsensitively) {
         {"MakeEncryptFWZ.BIN", "makeencryptfwz.bin", true},
         {"a-b-c-d.bin", "a-*-d.bin", true},
         {"a한", "a?", true},
+        {"a\xE0\xA0\x80", "a?", true},
         {"README", "*.*", true},
         {"XMakeEncryptFW_a.bin", "MakeEncryptFW_*.bin", false},
         {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*a*a*c", false},

@@ -10,7 +10,7 @@ namespace {
 
 template <typename Build, typename... Inputs>
 Bytes Built(int length, Build build, const Inputs&... inputs) {
-    Bytes message(static_cast<size_t>(length));
+    Bytes message(static_cast<size_t>(length), 0xA5); // a builder writes every byte
     build(inputs..., message.data());
     return message;
 }
