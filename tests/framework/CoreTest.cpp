@@ -67,6 +67,7 @@ TEST(Profile, ReadFindsTheFirstValueCaseInsensitivelyOrTheDefault) {
     EXPECT_EQ(ReadIni(folder.File("s.ini"), "CONFIG", "A", 17), "0123456789ABCDEF") << "size - 1";
     EXPECT_EQ(ReadIni(folder.File("none.ini"), "CONFIG", "A", 4, "PRAWNSTUX"), "PRA");
     EXPECT_EQ(ReadIni(folder.Path().string(), "CONFIG", "A"), "DEFAULT") << "a folder";
+    EXPECT_EQ(ReadIni(folder.File("s.ini"), "CONFIG", nullptr), "DEFAULT") << "no key";
 }
 
 TEST(Profile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
