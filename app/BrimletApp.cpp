@@ -11,9 +11,7 @@ BOOL CBrimletApp::InitInstance() {
     settingsPath = GetSettingsPath();
 
     CBrimletDlg dialog;
-    m_pMainWnd = &dialog;
     dialog.DoModal();
-    m_pMainWnd = nullptr;
     // FALSE: the program ends with its main window.
     return FALSE;
 }

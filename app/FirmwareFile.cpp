@@ -4,19 +4,16 @@
 #include "core/FirmwareNaming.h"
 #include "framework/FileDialog.h"
 
-#include <vector>
-
 namespace {
 
 constexpr const char* kFirmwareFilter = "Binary Files(*.bin) | *.bin; |All Files(*.*)| *.*||";
 
 } // namespace
 
-// The search returns names in sorted order, so when several files match, the
-// last in name order is the one sent, on every machine.
 void CBrimletDlg::FindFirmwareFile() {
-    const std::vector<FoundFile> matches = FindFirmwareFilesFor(reader.modelName);
-    if (matches.empty()) {
+    const std::string path = LookUpFirmwareFor(
+        reader.modelName, [this](const std::string& line) { AppendLogLine(line); });
+    if (path.empty()) {
         ShowNotice(kNoFirmwareFileNotice);
         if (!EarlierFileServes(firmwareOrigin, reader.modelName)) {
             firmwareFileField.SetWindowText("");
@@ -24,11 +21,8 @@ void CBrimletDlg::FindFirmwareFile() {
         return;
     }
     firmwareOrigin.foundFor = reader.modelName;
-    for (const FoundFile& match : matches) {
-        reader.fileVersion = VersionFromFirmwarePath(match.fullPath);
-        firmwareFileField.SetWindowText(match.fullPath);
-        AppendLogLine(kFoundFileLogPrefix + match.fileName);
-    }
+    reader.fileVersion = VersionFromFirmwarePath(path);
+    firmwareFileField.SetWindowText(path);
 }
 
 void CBrimletDlg::LookUpFirmwareFile() {

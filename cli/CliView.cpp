@@ -82,16 +82,14 @@ void CliView::LookUpFirmwareFile() {
         session->fileVersion = VersionFromFirmwarePath(firmwarePath);
         return;
     }
-    const std::vector<FoundFile> matches = FindFirmwareFilesFor(session->modelName);
-    if (matches.empty()) {
+    const std::string path = LookUpFirmwareFor(
+        session->modelName, [this](const std::string& line) { AppendLogLine(line); });
+    if (path.empty()) {
         ShowNotice(kNoFirmwareFileNotice);
         return;
     }
-    for (const FoundFile& match : matches) {
-        session->fileVersion = VersionFromFirmwarePath(match.fullPath);
-        firmwarePath = match.fullPath;
-        AppendLogLine(kFoundFileLogPrefix + match.fileName);
-    }
+    firmwarePath = path;
+    session->fileVersion = VersionFromFirmwarePath(path);
 }
 
 void CliView::SetProgressRange(std::int32_t total) {

@@ -23,6 +23,16 @@ std::vector<FoundFile> FindFirmwareFilesFor(const std::string& modelName) {
     return {};
 }
 
+std::string LookUpFirmwareFor(const std::string& modelName,
+                              const std::function<void(const std::string&)>& logLine) {
+    std::string path;
+    for (const FoundFile& match : FindFirmwareFilesFor(modelName)) {
+        logLine(kFoundFileLogPrefix + match.fileName);
+        path = match.fullPath;
+    }
+    return path;
+}
+
 bool EarlierFileServes(const FirmwareOrigin& origin, const std::string& modelName) {
     return origin.foundFor.empty() || origin.foundFor == modelName;
 }

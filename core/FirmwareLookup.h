@@ -2,6 +2,7 @@
 
 #include "framework/FileFind.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ inline constexpr char kFoundFileLogPrefix[] = "전송할 파일명 : ";
 // (GetFirmwareSearchFolders) holding any: that folder wins whole. None for a model
 // name the naming rule refuses.
 std::vector<FoundFile> FindFirmwareFilesFor(const std::string& modelName);
+
+// The file a download sends for modelName: the last file found, in name order, so
+// that every machine sends the same one. Each file found is logged first, after
+// kFoundFileLogPrefix. Empty when none is found.
+std::string LookUpFirmwareFor(const std::string& modelName,
+                              const std::function<void(const std::string&)>& logLine);
 
 // Which model the file to send was found for; empty when the technician chose it by
 // hand (a hand-chosen file has no model to belong to).

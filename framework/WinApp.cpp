@@ -42,10 +42,6 @@ CWinApp* AfxGetApp() {
     return theApp;
 }
 
-CWnd* AfxGetMainWnd() {
-    return theApp != nullptr ? theApp->m_pMainWnd : nullptr;
-}
-
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     return init != nullptr && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
 }

@@ -4,8 +4,6 @@
 #include "framework/Object.h"
 #include "framework/WinTypes.h"
 
-class CWnd;
-
 // The application object; exactly one exists. Run starts the user interface and
 // calls InitInstance; when that returns FALSE the program ends (a dialog program
 // runs its main window modally inside InitInstance).
@@ -22,12 +20,10 @@ public:
 
     HICON LoadIcon(int resourceId) const;
 
-    CWnd* m_pMainWnd = nullptr;
     const char* m_pszAppName;
 };
 
 CWinApp* AfxGetApp();
-CWnd* AfxGetMainWnd();
 
 // Common controls need no initialisation here; kept so start-up reads as on Windows.
 struct INITCOMMONCONTROLSEX {
