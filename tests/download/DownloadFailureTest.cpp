@@ -18,6 +18,7 @@ enum class Setup {
     FolderAsFile,
     DeviceAsFile,
     UnplugBeforeReopen,
+    HoldBeforeReopen,
     HexFile,
     EmptyFile,
     OversizeFile
@@ -44,9 +45,14 @@ TEST_P(Failure, EndsWithItsTextAndSendsNothingFurther) {
         view.firmwareField = std::filesystem::path(view.firmwareField).parent_path().string();
     } else if (c.setup == Setup::DeviceAsFile) {
         view.firmwareField = "/dev/null"; // reads to its end, but is no firmware
-    } else if (c.setup == Setup::UnplugBeforeReopen) {
+    } else if (c.setup == Setup::UnplugBeforeReopen || c.setup == Setup::HoldBeforeReopen) {
         onRequest = [&](const Bytes& request) {
-            if (request == Bytes{0x16} && ++versions16 == 2) {
+            if (request != Bytes{0x16} || ++versions16 != 2) {
+                return;
+            }
+            if (c.setup == Setup::HoldBeforeReopen) {
+                link.busy.insert(kPort); // another program takes the port
+            } else {
                 link.plugged.clear();
             }
         };
@@ -132,6 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
                     kBoot,
                     Setup::UnplugBeforeReopen,
                     {"notice: 리더기 연결이 끊어졌습니다"},
+                    kFailed,
+                    {0x16}},
+        FailureCase{{"BootLoaderPortTakenBeforeReopen"},
+                    kBoot,
+                    Setup::HoldBeforeReopen,
+                    {"notice: 바이오스 연결 실패"},
                     kFailed,
                     {0x16}},
         FailureCase{{"KeyHandOverRefused"},
