@@ -11,7 +11,6 @@
 
 #include <QWidget>
 
-#include <optional>
 #include <vector>
 
 namespace {
@@ -80,12 +79,11 @@ TEST_F(Notice, DuringADownloadGoesIntoTheHiddenNoticePlacedByTheFormula) {
 TEST_F(Notice, OnlyTheTextIsBlueAndBold) {
     dialog.noticeMode = 1;
     dialog.ShowNotice("글꼴");
-    CDC text, button;
-    dialog.noticeDialog->OnCtlColor(&text, &dialog.noticeDialog->noticeText, CTLCOLOR_STATIC);
-    dialog.noticeDialog->OnCtlColor(&button, NoticeOkButton(), CTLCOLOR_BTN);
-    EXPECT_EQ(text.GetTextColor(), std::optional<COLORREF>(RGB(0, 0, 255)));
-    EXPECT_EQ(button.GetTextColor(), std::nullopt);
-    EXPECT_TRUE(dialog.noticeDialog->noticeText.Widget()->font().bold());
+    const QColor blue(0, 0, 255);
+    const QWidget& text = *dialog.noticeDialog->noticeText.Widget();
+    EXPECT_EQ(text.palette().color(QPalette::WindowText), blue);
+    EXPECT_NE(NoticeOkButton()->Widget()->palette().color(QPalette::ButtonText), blue);
+    EXPECT_TRUE(text.font().bold());
     EXPECT_FALSE(NoticeOkButton()->Widget()->font().bold());
 }
 

@@ -177,6 +177,7 @@ TEST(FileSearch, WildcardsMatchCaseInsensitively) {
         {"a-b-c-d.bin", "a-*-d.bin", true},
         {"a한", "a?", true},
         {"a\xE0\xA0\x80", "a?", true},
+        {"a😀b", "a?b", true},
         {"README", "*.*", true},
         {"XMakeEncryptFW_a.bin", "MakeEncryptFW_*.bin", false},
         {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*a*a*c", false},

@@ -15,7 +15,7 @@ constexpr int kLabel = 1000, kEdit = 1001, kHiddenEdit = 1002, kButton = 1003, k
 
 inline constexpr ControlTemplate kControls[] = {
     {kLabel, ControlKind::Static, 4, 4, 60, 8, kVisible, "Port"},
-    {kEdit, ControlKind::Edit, 4, 16, 60, 14, kVisible | kBorder, "7", 5},
+    {kEdit, ControlKind::Edit, 4, 16, 60, 14, kVisible | kBorder, "", 5},
     {kHiddenEdit, ControlKind::Edit, 70, 16, 60, 14, kBorder, "secret"},
     {kButton, ControlKind::Button, 4, 34, 50, 14, kVisible, "전송"},
     {kList, ControlKind::ListBox, 4, 50, 120, 40, kVisible | kVScroll, nullptr},
@@ -77,5 +77,5 @@ public:
     int cancelCount = 0;
     CListBox logList;
     CComboBox combo;
-    std::string editText = "7";
+    std::string editText = "7"; // the template leaves the field empty
 };

@@ -30,7 +30,7 @@ protected:
 TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
     const std::tuple<int, bool, bool, const char*> cases[] = {
         {kLabel, true, true, "Port"},
-        {kEdit, true, true, "7"},
+        {kEdit, true, true, "7"}, // the member's value, put in by the data exchange
         {kHiddenEdit, false, true, "secret"},
         {kButton, true, true, "전송"},
         {kDisabledButton, true, false, "Open"}};
