@@ -17,6 +17,9 @@ constexpr std::size_t kMaxTextLength = 64;
 constexpr int kMaxRestartMs = 600'000;
 constexpr int kMaxDelayMs = 600'000;
 constexpr int kMaxLatencyMs = 1000;
+// The commands a fault may name, for the messages about a name that is none of them.
+constexpr const char* kCommandNames =
+    "FF0C FF04 16 FF97 FF98 FF08 FF0901 FF0902 FF0903 8E 92 F1 F2";
 
 constexpr std::string_view kUsage = R"(Usage: reader-sim --program-folder DIR [options]
 
@@ -130,6 +133,9 @@ private:
     std::optional<long long> Number(std::string_view option, std::string_view value, long long low,
                                     long long high);
     void Step(std::string_view option, std::string_view value, int& field, int last);
+    // Takes a "*N" suffix (N from 1 to 1,000,000) off where into count; false after a
+    // bad N, which has failed the parse.
+    bool TakeCount(std::string_view option, std::string_view& where, int& count);
     void Link(std::string_view option, std::string_view value, LinkFaultKind kind);
     void Vanish(std::string_view value);
     std::map<std::string_view, Handler> ValueOptions();
@@ -180,13 +186,8 @@ void Parser::Link(std::string_view option, std::string_view value, LinkFaultKind
     LinkFault fault;
     fault.kind = kind;
     std::string_view where = value;
-    if (const auto star = where.find('*'); star != std::string_view::npos) {
-        const auto times = Number(option, where.substr(star + 1), 1, 1'000'000);
-        if (!times) {
-            return;
-        }
-        fault.times = static_cast<int>(*times);
-        where = where.substr(0, star);
+    if (!TakeCount(option, where, fault.times)) {
+        return;
     }
     if (kind == LinkFaultKind::Delay) {
         const auto colon = where.find(':');
@@ -205,30 +206,37 @@ void Parser::Link(std::string_view option, std::string_view value, LinkFaultKind
         fault.command = CommandFromName(where);
         if (!fault.command) {
             Fail(std::string(option) + ": \"" + std::string(where) +
-                 "\" is neither \"all\" nor a command (FF0C FF04 16 FF97 FF98 FF08 FF0901 "
-                 "FF0902 FF0903 8E 92 F1 F2)");
+                 "\" is neither \"all\" nor a command (" + kCommandNames + ")");
             return;
         }
     }
     result_.options.reader.faults.link.push_back(fault);
 }
 
+bool Parser::TakeCount(std::string_view option, std::string_view& where, int& count) {
+    const auto star = where.find('*');
+    if (star == std::string_view::npos) {
+        return true;
+    }
+    const auto n = Number(option, where.substr(star + 1), 1, 1'000'000);
+    if (!n) {
+        return false;
+    }
+    count = static_cast<int>(*n);
+    where = where.substr(0, star);
+    return true;
+}
+
 void Parser::Vanish(std::string_view value) {
     VanishPoint point;
     std::string_view where = value;
-    if (const auto star = where.find('*'); star != std::string_view::npos) {
-        const auto answer = Number("--vanish-after", where.substr(star + 1), 1, 1'000'000);
-        if (!answer) {
-            return;
-        }
-        point.answer = static_cast<int>(*answer);
-        where = where.substr(0, star);
+    if (!TakeCount("--vanish-after", where, point.answer)) {
+        return;
     }
     const std::optional<Command> command = CommandFromName(where);
     if (!command) {
-        Fail("--vanish-after: \"" + std::string(where) +
-             "\" is not a command (FF0C FF04 16 FF97 FF98 FF08 FF0901 FF0902 FF0903 8E 92 "
-             "F1 F2)");
+        Fail("--vanish-after: \"" + std::string(where) + "\" is not a command (" + kCommandNames +
+             ")");
         return;
     }
     point.command = *command;
