@@ -14,8 +14,10 @@ constexpr DWORD kReconnectPauseMs = 500;
 bool DownloadSequence::AwaitReaderRestart() {
     reader.clock.SleepFor(kRestartWaitMs);
     for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
-        // Every attempt opens the port again (without closing it first): a reader whose
-        // USB link re-enumerated during the restart is found under the same name.
+        // Every attempt opens the port again (without closing it first). A reader on a
+        // USB link of its own drops off the bus while it restarts and comes back under
+        // the same name: until then the open or the query finds no device, which here
+        // only means "not back yet".
         if (reader.OpenPortInUse()) {
             const VersionResult version = reader.QueryVersion(VersionQuery::AgainstFile);
             if (version == VersionResult::Valid) {
@@ -33,11 +35,10 @@ bool DownloadSequence::AwaitReaderRestart() {
                 break; // another version than the file's: asking again cannot help
             }
         }
-        if (reader.portLost) {
-            break; // its device is gone, 7000 ms after the finish: the cable, not a restart
-        }
         reader.clock.SleepFor(kReconnectPauseMs);
     }
+    // Still no device after every try: no restart takes this long, the cable is out
+    // (the reader may be left in its boot loader).
     if (reader.portLost) {
         ReportConnectionLost();
         return false;

@@ -80,6 +80,9 @@ bool ReaderSession::OpenPortInUse() {
     if (result == VQ_INIT_NO_DEVICE) {
         portLost = true;
     }
+    if (result == port) {
+        portLost = false; // its device is there (again)
+    }
     return result == port;
 }
 

@@ -62,7 +62,7 @@ public:
 
     bool OpenPort(int port);
     // Opens the port in use again without closing it first; a device that has
-    // vanished meanwhile sets portLost.
+    // vanished meanwhile sets portLost, one that is there clears it.
     bool OpenPortInUse();
     // Closes the port in use and opens it again: the reader now in its boot loader.
     bool ReopenPort();

@@ -74,6 +74,10 @@ Faults:
   --return-on-port N          after vanishing, come back on COM port N (1-255),
                               as a reader plugged in again, in the state it had
   --return-after-ms MS        how long it stays away first, 0-600000 (default 1000)
+  --reenumerate-ms MS         once the finish F2 is answered, the reader's own USB
+                              link drops off while it restarts and is back under
+                              the same COM port MS later (0-600000), in the new
+                              firmware
 
   Link faults, repeatable; WHERE is "all" or a command: FF0C FF04 16 FF97 FF98
   FF08 FF0901 FF0902 FF0903 8E 92 F1 F2; a suffix *N limits the fault to N
@@ -380,6 +384,12 @@ std::map<std::string_view, Parser::Handler> Parser::ValueOptions() {
          [&](std::string_view v) {
              if (auto n = Number("--return-after-ms", v, 0, kMaxDelayMs)) {
                  o.returnAfter = std::chrono::milliseconds(*n);
+             }
+         }},
+        {"--reenumerate-ms",
+         [&](std::string_view v) {
+             if (auto n = Number("--reenumerate-ms", v, 0, kMaxDelayMs)) {
+                 f.reenumerateAfterFinish = std::chrono::milliseconds(*n);
              }
          }},
         {"--latency-ms",

@@ -246,21 +246,28 @@ void PtyReader::Answer(std::span<const std::uint8_t> request, TimePoint frameSta
     Log("TX", bytes);
     Send(bytes, start);
     if (reply.dropLink) {
+        const TimePoint answered = Clock::now();
         AwaitHostRead();
         Close();
         vanished_ = true;
         if (options_.log) {
             options_.log("-- port vanished (fault): link removed, pseudo-terminal closed");
         }
-        ComeBack();
+        ComeBack(reply.backAfter, answered);
     }
 }
 
-void PtyReader::ComeBack() {
-    if (options_.returnPort == 0 || !SleepUntil(Clock::now() + options_.returnAfter)) {
+void PtyReader::ComeBack(std::optional<std::chrono::milliseconds> reenumeratedAfter,
+                         TimePoint answered) {
+    // A reader whose own USB link re-enumerated is back under its old name; one
+    // plugged in again comes where it is told.
+    const int port = reenumeratedAfter ? options_.port : options_.returnPort;
+    const TimePoint back =
+        reenumeratedAfter ? answered + *reenumeratedAfter : Clock::now() + options_.returnAfter;
+    if (port == 0 || !SleepUntil(back)) {
         return;
     }
-    options_.port = options_.returnPort;
+    options_.port = port;
     linkPath_ = options_.programFolder / "ports" / ("COM" + std::to_string(options_.port));
     parser_ = readerlink::FrameParser{};
     inFrame_ = false;

@@ -76,7 +76,8 @@ private:
     bool SleepUntil(Responder::TimePoint when);
     void Log(const char* direction, std::span<const std::uint8_t> bytes) const;
     void Close();
-    void ComeBack();
+    void ComeBack(std::optional<std::chrono::milliseconds> reenumeratedAfter,
+                  Responder::TimePoint answered);
 
     std::unique_ptr<SimulatedReader> ownReader_;
     Responder& responder_;

@@ -64,6 +64,9 @@ struct Faults {
     std::optional<Firmware> neverRestartInto;     // that restart never ends
     std::optional<std::string> versionAfterFlash; // reported instead of the image's version
     std::optional<VanishPoint> vanishAfter;
+    // Once the finish is accepted, the reader's own USB link drops off while it
+    // restarts, and is back under the same port name this much later.
+    std::optional<std::chrono::milliseconds> reenumerateAfterFinish;
     std::vector<LinkFault> link;
 };
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace sim {
@@ -21,6 +22,9 @@ struct Reply {
     std::vector<std::uint8_t> payload; // response code, then its data
     std::chrono::milliseconds delay{0};
     bool dropLink = false; // the port vanishes once this reply is out
+    // With dropLink: the port is back under the same name this long after the reply,
+    // as a reader on a USB link of its own re-enumerates. Empty: as the server is told.
+    std::optional<std::chrono::milliseconds> backAfter;
 
     bool operator==(const Reply&) const = default;
 };

@@ -108,8 +108,10 @@ Reply SimulatedReader::Handle(std::span<const std::uint8_t> request, TimePoint n
         reply.payload.resize(kOversizeAnswer, ' ');
     }
     const std::optional<VanishPoint>& vanish = config_.faults.vanishAfter;
-    reply.dropLink = vanish && vanish->command == command && reply.kind != Reply::Kind::Silence &&
-                     ++answersBeforeVanish_ == vanish->answer;
+    if (vanish && vanish->command == command && reply.kind != Reply::Kind::Silence &&
+        ++answersBeforeVanish_ == vanish->answer) {
+        reply.dropLink = true;
+    }
     return reply;
 }
 
@@ -294,7 +296,12 @@ Reply SimulatedReader::FinishFlash(TimePoint now) {
     versionCode_ = config_.faults.versionAfterFlash.value_or(
         FindImageVersion(flash_.Bytes()).value_or(versionCode_));
     BeginRestart(Firmware::Application, now);
-    return RespondCode(kCodeOk);
+    Reply reply = RespondCode(kCodeOk);
+    if (config_.faults.reenumerateAfterFinish) {
+        reply.dropLink = true;
+        reply.backAfter = config_.faults.reenumerateAfterFinish;
+    }
+    return reply;
 }
 
 const LinkFault* SimulatedReader::TakeLinkFault(Command command) {

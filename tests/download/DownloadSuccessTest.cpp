@@ -157,5 +157,36 @@ TEST_F(DownloadRun, RestartGivesUpAfterSixteenAttempts) {
     EXPECT_TRUE(link.open.empty());
 }
 
+struct AwayCase : testsupport::NamedCase {
+    int awayMs; // from the answer to F2 until the device node is back
+    int opens;  // the reconnect tries it takes, each opening the port again
+};
+
+class Reenumeration : public DownloadRun, public testing::WithParamInterface<AwayCase> {};
+
+// A reader on a USB link of its own drops off the bus while it restarts; a missing
+// device only means "not back yet" until the tries run out.
+TEST_P(Reenumeration, DeviceGoneAfterTheFinishIsWaitedFor) {
+    const AwayCase& c = GetParam();
+    std::size_t opensBeforeFinish = 0;
+    onRequest = [&](const Bytes& request) {
+        if (request[0] == 0xF2) {
+            opensBeforeFinish = link.initCalls.size();
+        }
+    };
+    ASSERT_TRUE(Download("--start-in boot --reenumerate-ms " + std::to_string(c.awayMs)));
+    EXPECT_EQ(link.initCalls.size() - opensBeforeFinish, static_cast<std::size_t>(c.opens));
+    EXPECT_EQ(clock.TotalSlept(), kFixedWaits - 5500 + (c.opens - 1) * 500);
+    EXPECT_EQ(view.statuses.back(), "다운로드 성공");
+    EXPECT_TRUE(view.log.back().starts_with("Download OK(t:")) << view.log.back();
+    EXPECT_EQ(view.readerInfo, "VAN=RIVI_RV00012345_C0100_R0100_RVQ-3000-KR1");
+}
+
+INSTANTIATE_TEST_SUITE_P(AwayFor, Reenumeration,
+                         testing::Values(AwayCase{{"OneSecond"}, 1000, 1},
+                                         AwayCase{{"EightSeconds"}, 8000, 3},
+                                         AwayCase{{"TwelveSeconds"}, 12000, 11}),
+                         testsupport::CaseName<AwayCase>);
+
 } // namespace
 } // namespace downloadtest

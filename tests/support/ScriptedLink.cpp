@@ -8,6 +8,7 @@ namespace testsupport {
 
 ReaderLink ScriptedLink::Link() {
     return ReaderLink{[this](int port, int baud) {
+                          PlugBackWhatIsDue();
                           initCalls.push_back(port);
                           bauds.push_back(baud);
                           if (busy.contains(port)) {
@@ -34,6 +35,7 @@ ReaderLink ScriptedLink::Link() {
 int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendData,
                           int* receiveLength, unsigned char* receiveData, int timeoutMs) {
     *receiveLength = 0;
+    PlugBackWhatIsDue();
     if (!open.contains(port)) {
         return VQ_ERR_PORT_NOT_OPEN;
     }
@@ -45,6 +47,9 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     const sim::Reply reply = responder(delivered.back());
     if (reply.dropLink) {
         plugged.erase(port);
+        if (reply.backAfter) {
+            backAt[port] = clock.TickCount() + static_cast<DWORD>(reply.backAfter->count());
+        }
     }
     if (reply.kind == sim::Reply::Kind::Silence || reply.delay.count() > timeoutMs) {
         clock.Advance(static_cast<DWORD>(timeoutMs));
@@ -61,6 +66,18 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     std::copy_n(reply.payload.begin(), stored, receiveData);
     *receiveLength = static_cast<int>(stored);
     return stored < reply.payload.size() ? VQ_ERR_TOO_LONG : VQ_OK;
+}
+
+void ScriptedLink::PlugBackWhatIsDue() {
+    for (auto it = backAt.begin(); it != backAt.end();) {
+        // Signed difference: the ticks may wrap while the port is away.
+        if (static_cast<std::int32_t>(clock.TickCount() - it->second) >= 0) {
+            plugged.insert(it->first);
+            it = backAt.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void ScriptedLink::Serve(sim::SimulatedReader& reader) {

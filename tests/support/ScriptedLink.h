@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -17,7 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 // The reader-link calls played in this process: ports in `plugged` open unless `busy`, every
 // request on an open port goes to the responder, and its Reply comes back as the
 // library would give it (NAK 1005, silence 1003 after the time-out on the clock,
-// a spoilt frame 1004, more than 1000 bytes 1006, unplugged while open 1008).
+// a spoilt frame 1004, more than 1000 bytes 1006, unplugged while open 1008). A reply
+// that drops the link for a while unplugs its port until then on the clock.
 // Nothing of a pty or a window.
 class ScriptedLink {
 public:
@@ -40,11 +42,13 @@ public:
     std::vector<int> timeouts;    // the time-out of each delivered request
 
 private:
+    void PlugBackWhatIsDue();
     int Polling(int port, int sendLength, const unsigned char* sendData, int* receiveLength,
                 unsigned char* receiveData, int timeoutMs);
 
     VirtualClock& clock;
     DWORD startTicks = clock.TickCount();
+    std::map<int, DWORD> backAt; // unplugged ports and the tick they come back
 };
 
 // A reply with response code 00 and text after it.
