@@ -99,7 +99,7 @@ TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
          kVan,
          kQuiet,
          {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}},
-        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, true},
+        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, true, {}},
         {"zero time-out, answer there", {kVanFrame}, VQ_OK, kVan, kQuiet, {}, false, 0ms}};
     constexpr std::uint8_t kUntouched = 0xA5;
     for (const ExchangeCase& c : cases) {

@@ -101,7 +101,7 @@ std::vector<Bytes> ScriptedLink::Requests(const Bytes& prefix) const {
 
 sim::Reply TextReply(const std::string& text, std::uint8_t code) {
     sim::Reply reply{
-        sim::Reply::Kind::Response, std::vector<std::uint8_t>(text.size() + 1, code), {}, false};
+        sim::Reply::Kind::Response, std::vector<std::uint8_t>(text.size() + 1, code), {}, false, {}};
     std::copy(text.begin(), text.end(), reply.payload.begin() + 1);
     return reply;
 }
