@@ -1,6 +1,7 @@
 // The exchange through the Windows port back end against the simulated reader,
 // which scripts/test-windows starts with one silence, NAK, bad LRC and oversized
-// answer for FF 04, in that order. usage: exchange-test <COM number>
+// answer for FF 04, in that order, and pulled out after the right answer that
+// follows. usage: exchange-test <COM number>
 #include "Check.h"
 #include "readerlink/VexilonDll.h"
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     CheckNumber("FF 04 once the faults are used", good.code, VQ_OK);
     CheckBytes("version text", good.area.data(), good.length, versionAnswer.data(),
                static_cast<int>(versionAnswer.size()));
+    CheckNumber("FF 04 once the reader is pulled out", Poll(port, version, 3000).code,
+                VQ_ERR_PORT_LOST);
     CheckNumber("VQ_ClosePort", VQ_ClosePort(port), VQ_OK);
     CheckNumber("VQ_Polling after VQ_ClosePort", Poll(port, version, 300).code,
                 VQ_ERR_PORT_NOT_OPEN);
