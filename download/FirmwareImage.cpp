@@ -1,5 +1,6 @@
 #include "download/BlockTransfer.h"
 #include "download/DownloadSequence.h"
+#include "download/FirmwareChecksums.h"
 
 #include <algorithm>
 #include <cctype>
@@ -77,6 +78,13 @@ DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage() {
         return ImageCheck::Refused;
     }
     if (bytes->empty() || bytes->size() > static_cast<std::size_t>(kLargestImage)) {
+        return ImageCheck::Refused;
+    }
+    const std::string actual = Sha256Text(*bytes);
+    if (const ChecksumVerdict verdict = CheckListedChecksum(path, actual); !verdict.passes) {
+        reader.AddLogLine(std::string(kChecksumFileName) + " 불일치: " +
+                          std::filesystem::path(path).filename().string() + " (목록 " +
+                          verdict.listed + ", 파일 " + actual + ")");
         return ImageCheck::Refused;
     }
     image = std::move(*bytes);

@@ -4,9 +4,12 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -32,6 +35,28 @@ bool WriteAll(int fd, const std::string& content) {
         written += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// A new file's name must reach the disk as well as its bytes.
+void FlushFolder(const std::string& folderPath) {
+    int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+// The last byte is a line end, or one is written: what a crash cut short ends there.
+bool EndTornLine(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return false;
+    }
+    char last = '\n';
+    if (info.st_size > 0 && ::pread(fd, &last, 1, info.st_size - 1) != 1) {
+        return false;
+    }
+    return last == '\n' || WriteAll(fd, "\n");
 }
 
 // A symbolic link to the settings file stays a link: the file it names is replaced.
@@ -106,11 +131,7 @@ bool CommitReplacement(const std::string& temporaryPath, const std::string& path
         return false;
     }
     // The rename itself must reach the disk, or a crash could bring the old name back.
-    int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    FlushFolder(FolderOf(target));
     return true;
 }
 
@@ -124,4 +145,25 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& content) 
         return false;
     }
     return true;
+}
+
+bool AppendLineDurably(const std::string& path, const std::string& line) {
+    std::error_code error;
+    std::filesystem::create_directories(FolderOf(path), error);
+    const bool existed = ::access(path.c_str(), F_OK) == 0;
+    int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    int locked = -1;
+    while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    // O_APPEND puts the one write at the end whoever wrote last; the lock keeps the
+    // line-end check and the write together.
+    const bool ok = locked == 0 && EndTornLine(fd) && WriteAll(fd, line) && ::fsync(fd) == 0;
+    ::close(fd); // releases the lock
+    if (ok && !existed) {
+        FlushFolder(FolderOf(path));
+    }
+    return ok;
 }

@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-// Whole-file reads and crash-safe replacement of small files (the settings file).
+// Whole-file reads, crash-safe replacement of small files (the settings file) and
+// crash-safe appends to a record file shared by several programs (the history).
 
 enum class FileReadStatus { Ok, Missing, Failed };
 
@@ -25,3 +26,10 @@ bool CommitReplacement(const std::string& temporaryPath, const std::string& path
 
 // Both halves; on failure the temporary file is removed and path is untouched.
 bool ReplaceFileAtomically(const std::string& path, const std::string& content);
+
+// Appends line (ending with '\n') to the file at path, making the file and its folder
+// when missing: one write under an exclusive lock that waits for the other writers,
+// then flushed to disk before the lock goes. A file that a crash left ending in the
+// middle of a line first gets its own '\n', so that torn rest stands alone and
+// never joins this line. False when any of it fails.
+bool AppendLineDurably(const std::string& path, const std::string& line);
