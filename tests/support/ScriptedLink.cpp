@@ -100,8 +100,11 @@ std::vector<Bytes> ScriptedLink::Requests(const Bytes& prefix) const {
 }
 
 sim::Reply TextReply(const std::string& text, std::uint8_t code) {
-    sim::Reply reply{
-        sim::Reply::Kind::Response, std::vector<std::uint8_t>(text.size() + 1, code), {}, false};
+    sim::Reply reply{sim::Reply::Kind::Response,
+                     std::vector<std::uint8_t>(text.size() + 1, code),
+                     {},
+                     false,
+                     {}};
     std::copy(text.begin(), text.end(), reply.payload.begin() + 1);
     return reply;
 }
