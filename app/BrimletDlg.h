@@ -80,7 +80,9 @@ public:
     void SetProgressCounter(const std::string& text) override;
     void ShowWindowMessage(const std::string& text) override;
     void DownloadCompleted() override;
-    void DownloadFailed() override;
+    void ReaderMayLeaveApplication() override {}
+    void RecordFault(const std::string& description) override;
+    void DownloadFailed(Outcome outcome) override;
 
     // Every log line, status, notice, message and result, kept after the window closes.
     std::unique_ptr<LogFile> logFile;

@@ -85,7 +85,12 @@ void CBrimletDlg::DownloadCompleted() {
     SetTimer(TIMER_DOWNLOAD_OK, kSucceededTimerMs);
 }
 
-void CBrimletDlg::DownloadFailed() {
+void CBrimletDlg::RecordFault(const std::string& description) {
+    logFile->Write("fault: " + description);
+}
+
+// The window says no more than that it failed: the notice before it said why.
+void CBrimletDlg::DownloadFailed(Outcome) {
     logFile->Write("result: download failed");
     SetTimer(TIMER_DOWNLOAD_FAILED, kFailedTimerMs);
 }

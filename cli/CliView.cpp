@@ -10,11 +10,6 @@
 namespace {
 
 constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
-// The session's lines that mark where the reader may leave its application firmware:
-// step 3 restarts it into its boot loader, and a reader found there goes straight on.
-constexpr char kStep3Line[] = "리더기 인증 확인중(3)...";
-constexpr char kBootLoaderStatus[] = "FW 다운로드 중...";
-constexpr char kVersionLinePrefix[] = "Version : ";
 
 constexpr char kStoppedText[] = "중단되었습니다. 리더기는 바뀌지 않았습니다.";
 constexpr char kStoppedInBootLoaderText[] =
@@ -27,15 +22,6 @@ CliView::CliView(Output& output, CliInputs inputs, Interruption& interruption)
     : output(output), inputs(std::move(inputs)), interruption(interruption) {}
 
 void CliView::AppendLogLine(const std::string& line) {
-    if (line == kStep3Line) {
-        interruption.ReaderMayBeInBootLoader();
-    }
-    if (line.ends_with(kPortInUseText)) {
-        portInUseSeen = true;
-    }
-    if (line.starts_with(kVersionLinePrefix)) {
-        lastVersionLine = line.substr(std::char_traits<char>::length(kVersionLinePrefix));
-    }
     output.Log(line);
 }
 
@@ -60,9 +46,6 @@ std::string CliView::TypedPortNumber() {
 }
 
 void CliView::SetStatus(const std::string& text) {
-    if (text == kBootLoaderStatus) {
-        interruption.ReaderMayBeInBootLoader();
-    }
     status = text;
     output.Shown("status", text);
 }
@@ -102,27 +85,27 @@ void CliView::SetProgressPosition(std::int32_t position) {
     output.Progress(std::min(position, progressTotal), progressTotal);
 }
 
+// A stopped run throws out of its wait: that is no fault.
+void CliView::RecordFault(const std::string& description) {
+    if (!interruption.Stopped()) {
+        output.Shown("fault", description);
+    }
+}
+
 void CliView::DownloadCompleted() {
-    completed = true;
+    downloadOutcome = Outcome::Succeeded;
     ShowNotice(kCompletedText);
 }
 
-RunResult CliView::Result(bool succeeded) {
+RunResult CliView::Result(Outcome outcome) {
     RunResult result;
+    result.outcome = outcome;
     result.status = status;
     result.notice = shown.empty() ? "" : shown.back();
     if (interruption.Stopped()) {
-        result.code = ExitCode::Interrupted;
+        result.outcome = Outcome::Stopped;
         result.notice =
             interruption.ReaderLeftInBootLoader() ? kStoppedInBootLoaderText : kStoppedText;
-    } else if (succeeded) {
-        result.code = ExitCode::Success;
-    } else {
-        result.code = ExitCodeForFailure(shown);
-        // No reader because the one there is held by another program: say that instead.
-        if (result.code == ExitCode::NoReader && portInUseSeen) {
-            result.code = ExitCode::PortInUse;
-        }
     }
     return result;
 }

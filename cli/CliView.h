@@ -26,8 +26,8 @@ public:
     // The session whose model the lookup reads and whose fileVersion it sets.
     void Attach(ReaderSession& session) { this->session = &session; }
 
-    // The run's result from what it showed; stopped runs say how to recover.
-    RunResult Result(bool succeeded);
+    // The run's result from how it ended; stopped runs say how to recover.
+    RunResult Result(Outcome outcome);
 
     void AppendLogLine(const std::string& line) override;
     void SelectLastLogLine() override {}
@@ -49,13 +49,13 @@ public:
     void SetProgressPosition(std::int32_t position) override;
     void SetProgressCounter(const std::string&) override {}
     void ShowWindowMessage(const std::string& text) override { ShowMessage(text); }
+    void ReaderMayLeaveApplication() override { interruption.ReaderMayBeInBootLoader(); }
+    void RecordFault(const std::string& description) override;
     void DownloadCompleted() override;
-    void DownloadFailed() override {}
+    void DownloadFailed(Outcome outcome) override { downloadOutcome = outcome; }
 
     std::string readerInfo;
-    std::string lastVersionLine;
-    bool completed = false;
-    bool portInUseSeen = false;
+    Outcome downloadOutcome = Outcome::Unexpected;
 
 private:
     Output& output;

@@ -4,6 +4,7 @@
 #include "cli/PortList.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
+#include "download/CurrentException.h"
 #include "download/DownloadSequence.h"
 
 #include <functional>
@@ -29,12 +30,14 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // Runs work; a run stopped by Ctrl-C counts as not succeeded.
-    bool Run(const std::function<bool()>& work) {
+    // Runs work; an exception ends it as the download's do (a stop is told apart
+    // by the result).
+    Outcome Run(const std::function<Outcome()>& work) {
         try {
             return work();
-        } catch (const Interruption::Stop&) {
-            return false;
+        } catch (...) {
+            view.RecordFault(DescribeCurrentException());
+            return Outcome::Unexpected;
         }
     }
 
@@ -55,21 +58,14 @@ RunResult RunPortsCommand(Output& output) {
     for (const PortEntry& port : ListComPorts()) {
         output.Port(port);
     }
-    return Reported(output, RunResult{ExitCode::Success, {}, {}, {}});
+    return Reported(output, RunResult{Outcome::Succeeded, {}, {}, {}});
 }
 
 RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                          Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
-    const bool read = cli.Run([&] {
-        cli.session.ShowReaderInfo();
-        return !cli.view.readerInfo.empty();
-    });
-    RunResult result = cli.view.Result(read);
-    if (!read && result.code == ExitCode::OtherFailure) {
-        result.code = ExitCode::NoReader;
-    }
-    if (read) {
+    RunResult result = cli.view.Result(cli.Run([&] { return cli.session.ShowReaderInfo(); }));
+    if (result.outcome == Outcome::Succeeded) {
         result.found.emplace_back("info", cli.view.readerInfo);
     }
     return Reported(output, result);
@@ -79,19 +75,12 @@ RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& outpu
 RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                             Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
-    bool found = false;
-    const bool read = cli.Run([&] {
-        found = IsReaderFound(cli.session.DetectReader());
-        return found &&
-               (cli.session.QueryVersion(VersionQuery::Application) == VersionResult::Valid ||
-                cli.session.QueryVersion(VersionQuery::Reader16) == VersionResult::Valid);
-    });
-    RunResult result = cli.view.Result(read);
-    if (!read && result.code == ExitCode::OtherFailure) {
-        result.code = found ? ExitCode::VersionCheck : ExitCode::NoReader;
-    }
-    if (read) {
-        result.found.emplace_back("version", cli.view.lastVersionLine);
+    RunResult result = cli.view.Result(cli.Run([&] {
+        const Outcome detection = DetectionOutcome(cli.session.DetectReader());
+        return detection == Outcome::Succeeded ? cli.session.ShowVersion() : detection;
+    }));
+    if (result.outcome == Outcome::Succeeded) {
+        result.found.emplace_back("version", cli.session.versionText);
     }
     return Reported(output, result);
 }
@@ -101,11 +90,11 @@ RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& o
     // The file chooser's rule, before the reader is touched.
     if (inputs.chosenFile && !IsRiviFirmwarePath(*inputs.chosenFile)) {
         output.Shown("notice", kNotRiviFileNotice);
-        return Reported(output, RunResult{ExitCode::FirmwareFile, {}, kNotRiviFileNotice, {}});
+        return Reported(output,
+                        RunResult{Outcome::FirmwareFileRefused, {}, kNotRiviFileNotice, {}});
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
-    // RunToEnd ends a stopped run as a failed one.
     download.RunToEnd();
-    return Reported(output, cli.view.Result(cli.view.completed));
+    return Reported(output, cli.view.Result(cli.view.downloadOutcome));
 }

@@ -34,7 +34,8 @@ void JsonOutput::WritePort(const PortEntry& port) {
 
 void JsonOutput::WriteResult(const RunResult& result) {
     nlohmann::json object = {{"event", "result"},
-                             {"exit", ToInt(result.code)},
+                             {"exit", ToInt(ExitCodeFor(result.outcome))},
+                             {"reason", ReasonName(result.outcome)},
                              {"status", result.status},
                              {"notice", result.notice}};
     for (const auto& [key, value] : result.found) {

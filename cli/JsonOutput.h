@@ -6,7 +6,8 @@
 
 // One JSON object per line, written as it happens, for scripts: {"event": "log",
 // "text": ...}, "progress" with "sent" and "total", "port", the shown texts by kind,
-// and last "result" with "exit", "status" and "notice". Texts stay UTF-8; control
+// and last "result" with "exit", "reason" (a stable name of how the run ended),
+// "status" and "notice". Texts stay UTF-8; control
 // characters are escaped.
 class JsonOutput : public Output {
 public:

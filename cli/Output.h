@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
-// The end of a run: its exit code, the window's status and notice texts, and what
-// the command found (the reader's information text, its version).
+// The end of a run: how it ended (its exit code and reason follow from that), the
+// window's status and notice texts, and what the command found (the reader's
+// information text, its version).
 struct RunResult {
-    ExitCode code = ExitCode::OtherFailure;
+    Outcome outcome = Outcome::Unexpected;
     std::string status;
     std::string notice;
     std::vector<std::pair<std::string, std::string>> found;
@@ -33,7 +34,8 @@ public:
     virtual ~Output() = default;
 
     void Log(const std::string& line);
-    // kind: "notice", "message", "question", "status", "reader-info" or "warning".
+    // kind: "notice", "message", "question", "status", "reader-info", "warning" or
+    // "fault" (an exception that ended the run).
     void Shown(const std::string& kind, const std::string& text);
     void Progress(std::int64_t sent, std::int64_t total);
     void Port(const PortEntry& port);

@@ -44,6 +44,7 @@ void TextOutput::WriteShown(const std::string& kind, const std::string& text) {
     }
     const std::string_view label = kind == "reader-info" ? "리더기 정보: "
                                    : kind == "warning"   ? "경고: "
+                                   : kind == "fault"     ? "오류: "
                                    : kind == "question"  ? "확인: "
                                                          : "알림: ";
     WriteLine(std::string(label).append(WithoutCarriageReturns(text)));
@@ -109,10 +110,11 @@ void TextOutput::WriteResult(const RunResult& result) {
     for (const auto& [key, value] : result.found) {
         WriteLine(std::string(key).append(": ").append(value));
     }
+    const ExitCode code = ExitCodeFor(result.outcome);
     for (const ExitCodeMeaning& meaning : ExitCodeMeanings()) {
-        if (meaning.code == result.code) {
+        if (meaning.code == code) {
             WriteLine(std::string("종료 코드 ")
-                          .append(std::to_string(ToInt(result.code)))
+                          .append(std::to_string(ToInt(code)))
                           .append(": ")
                           .append(meaning.meaning));
         }

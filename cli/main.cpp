@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         output = std::make_unique<TextOutput>(std::cout, StandardOutputIsTerminal());
     }
     if (ports->parsed()) {
-        return ToInt(RunPortsCommand(*output).code);
+        return ToInt(ExitCodeFor(RunPortsCommand(*output).outcome));
     }
     Interruption interruption;
     WatchCtrlC([&] {
@@ -105,5 +105,5 @@ int main(int argc, char** argv) {
     } else {
         result = RunDownloadCommand(arguments.inputs, link, *output, interruption);
     }
-    return ToInt(result.code);
+    return ToInt(ExitCodeFor(result.outcome));
 }

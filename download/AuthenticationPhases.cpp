@@ -13,57 +13,58 @@ constexpr char kProofText[] = "인증 실패";
 
 } // namespace
 
-bool DownloadSequence::AuthenticateApplication() {
+Outcome DownloadSequence::AuthenticateApplication() {
     Clock& clock = reader.clock;
     clock.SleepFor(kStepPauseMs);
     if (!DeriveAuthKeys()) {
-        ReportFailedStep(kReaderAuthenticationText);
-        return false;
+        return ReportFailedStep(Outcome::AuthenticationFailed, kReaderAuthenticationText);
     }
 
     clock.SleepFor(kStepPauseMs);
     reader.AppendLogLine("Offkey 확인 중...");
     if (!reader.SendDownloadKey(DownloadKeyForm::Application, auth.downloadKey)) {
-        ReportFailedStep(kKeyDataText);
-        return false;
+        return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
     }
 
     struct Step {
         const char* line;
         bool (DownloadSequence::*run)();
         const char* failure;
+        // Step 3 stores a new key pair and restarts the reader into its boot loader.
+        bool leavesApplication;
     };
     static constexpr Step kSteps[] = {
-        {"리더기 인증 확인중(1)...", &DownloadSequence::AuthStep1, kReaderKeyText},
-        {"리더기 인증 확인중(2)...", &DownloadSequence::AuthStep2, kReaderAuthenticationText},
-        {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText},
+        {"리더기 인증 확인중(1)...", &DownloadSequence::AuthStep1, kReaderKeyText, false},
+        {"리더기 인증 확인중(2)...", &DownloadSequence::AuthStep2, kReaderAuthenticationText,
+         false},
+        {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText, true},
     };
     for (const Step& step : kSteps) {
         clock.SleepFor(kStepPauseMs);
+        if (step.leavesApplication) {
+            view.ReaderMayLeaveApplication();
+        }
         reader.AppendLogLine(step.line);
         if (!(this->*step.run)()) {
-            ReportFailedStep(step.failure);
-            return false;
+            return ReportFailedStep(Outcome::AuthenticationFailed, step.failure);
         }
     }
 
     clock.SleepFor(kAfterAuthenticationMs);
-    return true;
+    return Outcome::Succeeded;
 }
 
-bool DownloadSequence::AuthenticateBootLoader() {
+Outcome DownloadSequence::AuthenticateBootLoader() {
     if (ProveDownloadKey()) {
-        return true;
+        return Outcome::Succeeded;
     }
     // A boot loader that lost its key takes it once more, then wants a new proof.
     if (!reader.SendDownloadKey(DownloadKeyForm::BootLoader, auth.downloadKey)) {
-        ReportFailedStep(kKeyDataText);
-        return false;
+        return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
     }
     reader.clock.SleepFor(kStepPauseMs);
     if (!ProveDownloadKey()) {
-        ReportFailedStep(kProofText);
-        return false;
+        return ReportFailedStep(Outcome::AuthenticationFailed, kProofText);
     }
-    return true;
+    return Outcome::Succeeded;
 }

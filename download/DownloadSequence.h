@@ -21,18 +21,25 @@ struct AuthenticationState {
 };
 
 // One download, from the reader's detection to its restart with the new firmware.
-// Runs on the download worker; reports through the view.
+// Runs on the download worker; reports through the view. Every step that fails
+// shows its text and returns the outcome that goes with it.
 class DownloadSequence {
 public:
     DownloadSequence(ReaderSession& reader, DownloadView& view);
 
-    // RunDownload, then one of the view's two ends, whatever happened.
+    // RunDownload, then one of the view's two ends, whatever happened: an exception
+    // is recorded with its type and message and ends the download as failed.
     void RunToEnd();
-    // True when the firmware was sent and its version read back.
-    bool RunDownload();
+    // Succeeded when the firmware was sent and its version read back.
+    Outcome RunDownload();
 
-    bool AuthenticateApplication();
-    bool AuthenticateBootLoader();
+    AuthenticationState auth;
+    std::vector<unsigned char> image;
+    DWORD downloadStartTicks = 0;
+
+private:
+    Outcome AuthenticateApplication();
+    Outcome AuthenticateBootLoader();
     // False when the system's random source fails: nothing predictable is sent then.
     bool DeriveAuthKeys();
     bool AuthStep1();
@@ -44,19 +51,14 @@ public:
     // even if the file changes later. Refused: a file the transfer could not send.
     enum class ImageCheck { Ready, Unreadable, Refused };
     ImageCheck ReadFirmwareImage();
-    bool RunTransferPhase();
-    bool AwaitReaderRestart();
+    Outcome RunTransferPhase();
+    Outcome AwaitReaderRestart();
 
-    AuthenticationState auth;
-    std::vector<unsigned char> image;
-    DWORD downloadStartTicks = 0;
-
-private:
     // A failed step: its text as a notice, then the status "다운로드 실패"; when the
-    // port was lost, the lost connection is reported instead.
-    void ReportFailedStep(const std::string& text);
+    // port was lost, the lost connection is reported instead. Returns what was reported.
+    Outcome ReportFailedStep(Outcome outcome, const std::string& text);
     // The port is closed, and the log says how to go on from where the reader is.
-    void ReportConnectionLost();
+    Outcome ReportConnectionLost();
 
     ReaderSession& reader;
     DownloadView& view;

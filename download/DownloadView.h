@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reader/Outcome.h"
 #include "reader/ReaderView.h"
 
 #include <cstdint>
@@ -21,8 +22,15 @@ public:
     // A message box owned by the window, OK button.
     virtual void ShowWindowMessage(const std::string& text) = 0;
 
+    // From here on the reader may have left its application firmware: stopped now,
+    // it may stay in its boot loader until a download completes.
+    virtual void ReaderMayLeaveApplication() = 0;
+    // An exception nobody expected, with its type and message, for the record kept
+    // after the run; the download then ends as failed.
+    virtual void RecordFault(const std::string& description) = 0;
+
     // The last step of the worker: success shows "다운로드가 완료되었습니다." and arms
-    // the 3000 ms timer, failure the 1000 ms one.
+    // the 3000 ms timer, failure the 1000 ms one. outcome says why it failed.
     virtual void DownloadCompleted() = 0;
-    virtual void DownloadFailed() = 0;
+    virtual void DownloadFailed(Outcome outcome) = 0;
 };

@@ -11,8 +11,9 @@ constexpr DWORD kReconnectPauseMs = 500;
 
 } // namespace
 
-bool DownloadSequence::AwaitReaderRestart() {
+Outcome DownloadSequence::AwaitReaderRestart() {
     reader.clock.SleepFor(kRestartWaitMs);
+    Outcome failure = Outcome::NoRestart;
     for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
         // Every attempt opens the port again (without closing it first). A reader on a
         // USB link of its own drops off the bus while it restarts and comes back under
@@ -29,9 +30,10 @@ bool DownloadSequence::AwaitReaderRestart() {
                 reader.AddLogLine(line);
                 view.SetStatus("다운로드 성공");
                 view.SetReaderInfo(reader.ReadReaderInfo(reader.port));
-                return true;
+                return Outcome::Succeeded;
             }
             if (version == VersionResult::Differs) {
+                failure = Outcome::WrongVersion;
                 break; // another version than the file's: asking again cannot help
             }
         }
@@ -40,10 +42,8 @@ bool DownloadSequence::AwaitReaderRestart() {
     // Still no device after every try: no restart takes this long, the cable is out
     // (the reader may be left in its boot loader).
     if (reader.portLost) {
-        ReportConnectionLost();
-        return false;
+        return ReportConnectionLost();
     }
     reader.ClosePort();
-    ReportFailedStep("버전 조회 실패");
-    return false;
+    return ReportFailedStep(failure, "버전 조회 실패");
 }

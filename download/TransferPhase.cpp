@@ -27,7 +27,7 @@ private:
 
 } // namespace
 
-bool DownloadSequence::RunTransferPhase() {
+Outcome DownloadSequence::RunTransferPhase() {
     reader.clock.SleepFor(kBeforeLoadMs);
     view.SetReaderInfo("");
     reader.AddLogLine("Download Start");
@@ -46,13 +46,11 @@ bool DownloadSequence::RunTransferPhase() {
     };
     ViewProgress progress(view);
     if (!SendImageBlocks(ImageView{image.data(), length}, total, send, progress, reader.clock)) {
-        ReportFailedStep(kDownloadFailedText);
-        return false;
+        return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }
     reader.clock.SleepFor(kBeforeFinishMs);
     if (!SendFinishCommand(FinishDataByte(total), send)) {
-        ReportFailedStep(kDownloadFailedText);
-        return false;
+        return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }
     return AwaitReaderRestart();
 }

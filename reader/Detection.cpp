@@ -32,6 +32,13 @@ std::string PortLine(int port, const char* middle, const std::string& text) {
 
 } // namespace
 
+Outcome DetectionOutcome(ProbeResult found) {
+    if (IsReaderFound(found)) {
+        return Outcome::Succeeded;
+    }
+    return found == ProbeResult::Busy ? Outcome::PortInUse : Outcome::NoReader;
+}
+
 std::string ReaderSession::ReadReaderInfo(int onPort) {
     Answer answer = Ask(onPort, kInfoCommand, kInfoAreaSize);
     if (answer.received == 1) {
@@ -46,6 +53,7 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
         // Another program (or another copy of ours) drives whatever is there.
         if (opened == VQ_INIT_BUSY) {
             AddLogLine(PortLine(onPort, " => ", kPortInUseText));
+            return ProbeResult::Busy;
         }
         return ProbeResult::Nothing;
     }
@@ -113,12 +121,14 @@ ProbeResult ReaderSession::DetectReader() {
         const int typed = DecimalTextValue(view.TypedPortNumber());
         const ProbeResult found = ProbePort(typed);
         if (!IsReaderFound(found)) {
-            return ProbeResult::Nothing;
+            return found == ProbeResult::Busy ? found : ProbeResult::Nothing;
         }
         SettlePort(typed);
         return found;
     }
 
+    // Nothing found but a port held elsewhere: the reader may well be behind it.
+    ProbeResult missed = ProbeResult::Nothing;
     for (int candidate : AutomaticSearchOrder()) {
         const ProbeResult found = ProbePort(candidate);
         // A refused reader is the one the user meant: the search ends with it.
@@ -129,6 +139,9 @@ ProbeResult ReaderSession::DetectReader() {
             SettlePort(candidate);
             return found;
         }
+        if (found == ProbeResult::Busy) {
+            missed = found;
+        }
     }
-    return ProbeResult::Nothing;
+    return missed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Clock.h"
+#include "reader/Outcome.h"
 #include "reader/ReaderConstants.h"
 #include "reader/ReaderLink.h"
 #include "reader/ReaderView.h"
@@ -39,6 +40,9 @@ inline constexpr std::size_t kDownloadKeyLength = 16;
 // from every result of the reader-link library.
 inline constexpr int kMaxCommandDataLength = 99999;
 inline constexpr int kSendCommandRefused = -1;
+
+// How a detection that found no reader of ours ends; Succeeded when it found one.
+Outcome DetectionOutcome(ProbeResult found);
 
 // One reader on one port: the commands that talk to it and the state they share.
 // Calls come from one thread at a time (the user-interface thread, or the download
@@ -79,9 +83,10 @@ public:
     bool SendDownloadKey(DownloadKeyForm form,
                          std::span<const unsigned char, kDownloadKeyLength> key);
 
-    // The buttons "리더기 정보 조회", "Version" and "Set debug level".
-    void ShowReaderInfo();
-    void ShowVersion();
+    // The buttons "리더기 정보 조회", "Version" and "Set debug level"; the first two
+    // say how the read ended.
+    Outcome ShowReaderInfo();
+    Outcome ShowVersion();
     void SetDebugLevel();
 
     Clock& clock;
@@ -101,6 +106,8 @@ public:
     // Bound to the check box "포트 자동 검색"; searching is on at start.
     std::int32_t autoPortSearch = 1;
     std::string readerInfo;
+    // The last version text a query read, whatever it was compared with.
+    std::string versionText;
     std::string modelName;
     std::string fileVersion;
 

@@ -46,6 +46,7 @@ VersionResult ReaderSession::QueryVersion(VersionQuery query) {
     if (!IsVersionText(text)) {
         return VersionResult::NotValid;
     }
+    versionText = text;
     AppendLogLine("Version : " + text);
 
     const std::optional<std::string> code = VersionCodeOf(text);

@@ -135,7 +135,7 @@ def json_lines():
     stop_sim()
     events = [json.loads(line) for line in lines]
     check(code == 0, f"exit {code}")
-    check(events[-1] == {"event": "result", "exit": 0, "status": "다운로드 성공",
+    check(events[-1] == {"event": "result", "exit": 0, "reason": "success", "status": "다운로드 성공",
                          "notice": "다운로드가 완료되었습니다."}, events[-1])
     logs = [e["text"] for e in events if e["event"] == "log"]
     check(logs[:2] == ["장비 확인 중...", f"COM7 => 장비 정보 : VAN=RIVI_RV00012345_C0100_R0100_{model}"]

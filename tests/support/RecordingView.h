@@ -36,8 +36,10 @@ public:
     void ShowWindowMessage(const std::string& text) override {
         shown.push_back("window box: " + text);
     }
-    void DownloadCompleted() override { end = "completed"; }
-    void DownloadFailed() override { end = "failed"; }
+    void ReaderMayLeaveApplication() override {}
+    void RecordFault(const std::string& text) override { shown.push_back("fault: " + text); }
+    void DownloadCompleted() override { end = "completed", outcome = Outcome::Succeeded; }
+    void DownloadFailed(Outcome failure) override { end = "failed", outcome = failure; }
 
     std::vector<std::string> log, shown, statuses;
     int selected = -1, portClosings = 0, lookups = 0;
@@ -45,6 +47,7 @@ public:
     std::string typedModel, typedPort, typedDebugLevel, shownModel, readerInfo, firmwareField;
     std::int32_t progressRange = -1, progress = -1;
     std::string counter, end;
+    Outcome outcome = Outcome::Unexpected;
 };
 
 } // namespace testsupport
