@@ -1,10 +1,7 @@
 #include "download/DownloadSequence.h"
+#include "reader/ProtocolTimings.h"
 
 namespace {
-
-constexpr DWORD kStepPauseMs = 100;
-// The reader restarts into its boot loader after step 3 and needs this long.
-constexpr DWORD kAfterAuthenticationMs = 5000;
 
 constexpr char kKeyDataText[] = "Offline F/W Download Key 데이터를 확인하십시오.";
 constexpr char kReaderKeyText[] = "단말기의 Offline F/W Download Key를 확인하십시오.";
@@ -15,12 +12,12 @@ constexpr char kProofText[] = "인증 실패";
 
 Outcome DownloadSequence::AuthenticateApplication() {
     Clock& clock = reader.clock;
-    clock.SleepFor(kStepPauseMs);
+    Wait(clock, kAuthStepPause);
     if (!DeriveAuthKeys()) {
         return ReportFailedStep(Outcome::AuthenticationFailed, kReaderAuthenticationText);
     }
 
-    clock.SleepFor(kStepPauseMs);
+    Wait(clock, kAuthStepPause);
     reader.AppendLogLine("Offkey 확인 중...");
     if (!reader.SendDownloadKey(DownloadKeyForm::Application, auth.downloadKey)) {
         return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
@@ -40,7 +37,7 @@ Outcome DownloadSequence::AuthenticateApplication() {
         {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText, true},
     };
     for (const Step& step : kSteps) {
-        clock.SleepFor(kStepPauseMs);
+        Wait(clock, kAuthStepPause);
         if (step.leavesApplication) {
             view.ReaderMayLeaveApplication();
         }
@@ -50,7 +47,7 @@ Outcome DownloadSequence::AuthenticateApplication() {
         }
     }
 
-    clock.SleepFor(kAfterAuthenticationMs);
+    Wait(clock, kAfterAuthentication);
     return Outcome::Succeeded;
 }
 
@@ -62,7 +59,7 @@ Outcome DownloadSequence::AuthenticateBootLoader() {
     if (!reader.SendDownloadKey(DownloadKeyForm::BootLoader, auth.downloadKey)) {
         return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
     }
-    reader.clock.SleepFor(kStepPauseMs);
+    Wait(reader.clock, kAuthStepPause);
     if (!ProveDownloadKey()) {
         return ReportFailedStep(Outcome::AuthenticationFailed, kProofText);
     }

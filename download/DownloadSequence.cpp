@@ -1,11 +1,11 @@
 #include "download/DownloadSequence.h"
 
 #include "download/CurrentException.h"
+#include "reader/ProtocolTimings.h"
 
 namespace {
 
 constexpr char kMsrText[] = "MSR 인증 실패";
-constexpr DWORD kQueryPauseMs = 100;
 
 } // namespace
 
@@ -76,7 +76,7 @@ Outcome DownloadSequence::RunDownload() {
         break;
     }
 
-    reader.clock.SleepFor(kQueryPauseMs);
+    Wait(reader.clock, kQueryPause);
     reader.versionMismatch = 0;
     // Only a reader that answers in its application firmware is authenticated; one
     // already in its boot loader goes on at once.
@@ -95,12 +95,12 @@ Outcome DownloadSequence::RunDownload() {
         return Outcome::MsrNotAuthenticated;
     }
     reader.QueryVersion(VersionQuery::Reader16);
-    reader.clock.SleepFor(kQueryPauseMs);
+    Wait(reader.clock, kQueryPause);
     if (reader.QueryVersion(VersionQuery::Reader16) != VersionResult::Valid) {
         return ReportFailedStep(Outcome::VersionUnread, "단말기 버전 조회 실패");
     }
 
-    reader.clock.SleepFor(kQueryPauseMs);
+    Wait(reader.clock, kQueryPause);
     if (!reader.ReopenPort()) {
         return ReportFailedStep(Outcome::BootLoaderUnreachable, "바이오스 연결 실패");
     }

@@ -1,20 +1,13 @@
 #include "download/DownloadSequence.h"
 
+#include "reader/ProtocolTimings.h"
+
 #include <cstdio>
 
-namespace {
-
-// The reader writes the image into its flash and restarts before it answers again.
-constexpr DWORD kRestartWaitMs = 7000;
-constexpr int kReconnectAttempts = 16;
-constexpr DWORD kReconnectPauseMs = 500;
-
-} // namespace
-
 Outcome DownloadSequence::AwaitReaderRestart() {
-    reader.clock.SleepFor(kRestartWaitMs);
+    Wait(reader.clock, kRestartWait);
     Outcome failure = Outcome::NoRestart;
-    for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kReconnectTries; ++attempt) {
         // Every attempt opens the port again (without closing it first). A reader on a
         // USB link of its own drops off the bus while it restarts and comes back under
         // the same name: until then the open or the query finds no device, which here
@@ -37,7 +30,7 @@ Outcome DownloadSequence::AwaitReaderRestart() {
                 break; // another version than the file's: asking again cannot help
             }
         }
-        reader.clock.SleepFor(kReconnectPauseMs);
+        Wait(reader.clock, kReconnectPause);
     }
     // Still no device after every try: no restart takes this long, the cable is out
     // (the reader may be left in its boot loader).

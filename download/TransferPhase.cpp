@@ -1,12 +1,10 @@
 #include "download/BlockTransfer.h"
 #include "download/DownloadSequence.h"
+#include "reader/ProtocolTimings.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr DWORD kBeforeLoadMs = 100;
-constexpr DWORD kBeforeFinishMs = 30;
 
 // The bar and the " offset/total" counter of the window follow the blocks.
 class ViewProgress : public ProgressSink {
@@ -28,7 +26,7 @@ private:
 } // namespace
 
 Outcome DownloadSequence::RunTransferPhase() {
-    reader.clock.SleepFor(kBeforeLoadMs);
+    Wait(reader.clock, kBeforeLoad);
     view.SetReaderInfo("");
     reader.AddLogLine("Download Start");
 
@@ -48,7 +46,7 @@ Outcome DownloadSequence::RunTransferPhase() {
     if (!SendImageBlocks(ImageView{image.data(), length}, total, send, progress, reader.clock)) {
         return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }
-    reader.clock.SleepFor(kBeforeFinishMs);
+    Wait(reader.clock, kBeforeFinish);
     if (!SendFinishCommand(FinishDataByte(total), send)) {
         return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }

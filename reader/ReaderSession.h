@@ -6,6 +6,7 @@
 #include "reader/ReaderLink.h"
 #include "reader/ReaderView.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -58,7 +59,7 @@ public:
     bool SendAccepted(unsigned char code, const unsigned char* data, int dataLength);
     // One request straight to the library, into the caller's areas (no log line).
     int Exchange(const unsigned char* request, int requestLength, unsigned char* response,
-                 int& responseLength, int timeoutMs);
+                 int& responseLength, std::chrono::milliseconds timeout);
     // Adds a line and scrolls the log to it.
     void AddLogLine(const std::string& line);
     // Adds a line without scrolling.

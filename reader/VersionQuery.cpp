@@ -1,5 +1,6 @@
 #include "reader/ReaderSession.h"
 
+#include "reader/ProtocolTimings.h"
 #include "reader/VersionRules.h"
 #include "readerlink/VexilonDll.h"
 
@@ -9,8 +10,6 @@
 namespace {
 
 constexpr std::size_t kVersionAreaSize = 2048;
-// After a silent FF 97 the reader is given this long before the download goes on.
-constexpr DWORD kSilentMsrWaitMs = 4000;
 
 std::span<const unsigned char> CommandOf(VersionQuery query) {
     switch (query) {
@@ -37,7 +36,7 @@ VersionResult ReaderSession::QueryVersion(VersionQuery query) {
             return VersionResult::LinkError;
         }
         if (answer.result == VQ_ERR_TIMEOUT) {
-            clock.SleepFor(kSilentMsrWaitMs);
+            Wait(clock, kSilentMsrWait);
         }
         return VersionResult::NotValid;
     }
