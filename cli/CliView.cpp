@@ -1,6 +1,7 @@
 // see CliView.h
 #include "cli/CliView.h"
 
+#include "cli/Words.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
 #include "reader/ReaderConstants.h"
@@ -10,11 +11,6 @@
 namespace {
 
 constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
-
-constexpr char kStoppedText[] = "중단되었습니다. 리더기는 바뀌지 않았습니다.";
-constexpr char kStoppedInBootLoaderText[] =
-    "중단되었습니다. 리더기가 부트 로더에 남아 있을 수 있습니다: 리더기를 분리하지 말고 "
-    "brimlet-cli download --model <모델명> 으로 다운로드를 다시 실행하십시오.";
 
 } // namespace
 
@@ -26,18 +22,18 @@ void CliView::AppendLogLine(const std::string& line) {
 }
 
 void CliView::ShowNotice(const std::string& text) {
-    shown.push_back(text);
-    output.Shown("notice", text);
+    lastShown = text;
+    output.Show(Shown::Notice, text);
 }
 
 void CliView::ShowMessage(const std::string& text) {
-    shown.push_back(text);
-    output.Shown("message", text);
+    lastShown = text;
+    output.Show(Shown::Message, text);
 }
 
 // The model was given on the command line: that is the technician's confirmation.
 bool CliView::ConfirmModelName(const std::string& question) {
-    output.Shown("question", question);
+    output.Show(Shown::Question, question);
     return true;
 }
 
@@ -47,13 +43,13 @@ std::string CliView::TypedPortNumber() {
 
 void CliView::SetStatus(const std::string& text) {
     status = text;
-    output.Shown("status", text);
+    output.Show(Shown::Status, text);
 }
 
 void CliView::SetReaderInfo(const std::string& text) {
     readerInfo = text;
     if (!text.empty()) {
-        output.Shown("reader-info", text);
+        output.Show(Shown::ReaderInfo, text);
     }
 }
 
@@ -88,24 +84,31 @@ void CliView::SetProgressPosition(std::int32_t position) {
 // A stopped run throws out of its wait: that is no fault.
 void CliView::RecordFault(const std::string& description) {
     if (!interruption.Stopped()) {
-        output.Shown("fault", description);
+        output.Show(Shown::Fault, description);
     }
 }
 
 void CliView::DownloadCompleted() {
     downloadOutcome = Outcome::Succeeded;
-    ShowNotice(kCompletedText);
+    completedNotice = kCompletedText;
 }
 
 RunResult CliView::Result(Outcome outcome) {
     RunResult result;
     result.outcome = outcome;
     result.status = status;
-    result.notice = shown.empty() ? "" : shown.back();
+    result.notice = lastShown;
+    result.noticeShown = true;
+    if (!completedNotice.empty()) {
+        result.notice = completedNotice;
+        result.noticeShown = false;
+    }
     if (interruption.Stopped()) {
+        const Words& words = WordsFor(inputs.language);
         result.outcome = Outcome::Stopped;
         result.notice =
-            interruption.ReaderLeftInBootLoader() ? kStoppedInBootLoaderText : kStoppedText;
+            interruption.ReaderLeftInBootLoader() ? words.stoppedInBootLoader : words.stopped;
+        result.noticeShown = false;
     }
     return result;
 }

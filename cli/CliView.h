@@ -1,19 +1,20 @@
 #pragma once
 
 #include "cli/Interruption.h"
+#include "cli/Language.h"
 #include "cli/Output.h"
 #include "download/DownloadView.h"
 #include "reader/ReaderSession.h"
 
 #include <optional>
 #include <string>
-#include <vector>
 
 // What the command line gives in place of the window's fields.
 struct CliInputs {
     std::optional<int> port;               // none: the window's automatic search
     std::string model;                     // the model-name field
     std::optional<std::string> chosenFile; // as if chosen with the file chooser
+    Language language = Language::English; // of the command line's own words
 };
 
 // The window as the command line plays it: every log line, text and progress step
@@ -56,6 +57,8 @@ public:
 
     std::string readerInfo;
     Outcome downloadOutcome = Outcome::Unexpected;
+    // The notice a completed download ends with; shown once, at the end.
+    std::string completedNotice;
 
 private:
     Output& output;
@@ -64,6 +67,6 @@ private:
     ReaderSession* session = nullptr;
     std::string firmwarePath;
     std::string status;
-    std::vector<std::string> shown;
+    std::string lastShown; // notice or box
     std::int32_t progressTotal = 0;
 };

@@ -58,7 +58,9 @@ RunResult RunPortsCommand(Output& output) {
     for (const PortEntry& port : ListComPorts()) {
         output.Port(port);
     }
-    return Reported(output, RunResult{Outcome::Succeeded, {}, {}, {}});
+    RunResult result;
+    result.outcome = Outcome::Succeeded;
+    return Reported(output, result);
 }
 
 RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& output,
@@ -66,7 +68,7 @@ RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& outpu
     CliSession cli(inputs, std::move(link), output, interruption);
     RunResult result = cli.view.Result(cli.Run([&] { return cli.session.ShowReaderInfo(); }));
     if (result.outcome == Outcome::Succeeded) {
-        result.found.emplace_back("info", cli.view.readerInfo);
+        result.info = cli.view.readerInfo;
     }
     return Reported(output, result);
 }
@@ -80,7 +82,7 @@ RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& ou
         return detection == Outcome::Succeeded ? cli.session.ShowVersion() : detection;
     }));
     if (result.outcome == Outcome::Succeeded) {
-        result.found.emplace_back("version", cli.session.versionText);
+        result.version = cli.session.versionText;
     }
     return Reported(output, result);
 }
@@ -89,9 +91,10 @@ RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& o
                              Interruption& interruption) {
     // The file chooser's rule, before the reader is touched.
     if (inputs.chosenFile && !IsRiviFirmwarePath(*inputs.chosenFile)) {
-        output.Shown("notice", kNotRiviFileNotice);
-        return Reported(output,
-                        RunResult{Outcome::FirmwareFileRefused, {}, kNotRiviFileNotice, {}});
+        RunResult refused;
+        refused.outcome = Outcome::FirmwareFileRefused;
+        refused.notice = kNotRiviFileNotice;
+        return Reported(output, refused);
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);

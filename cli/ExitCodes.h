@@ -2,8 +2,6 @@
 
 #include "reader/Outcome.h"
 
-#include <span>
-
 // The exit codes of brimlet-cli, one per class of failure, so that a script can
 // tell a missing reader from a refused authentication without reading the text.
 enum class ExitCode {
@@ -20,14 +18,6 @@ enum class ExitCode {
     Interrupted = 10,
     ConnectionLost = 11,
 };
-
-struct ExitCodeMeaning {
-    ExitCode code;
-    const char* meaning;
-};
-
-// Every code with what it means, in order, for --help and the manual.
-std::span<const ExitCodeMeaning> ExitCodeMeanings();
 
 // The class an ending belongs to.
 ExitCode ExitCodeFor(Outcome outcome);

@@ -7,7 +7,7 @@
 // Every wait, time-out and retry count of the conversation with a reader, in one
 // place. The readers in the field were built and tested against exactly these
 // numbers: a shorter wait can catch a reader still busy, a longer one only slows
-// every download down. The download tests assert each of them on virtual time.
+// every download down. The download tests assert the waits on virtual time.
 
 // How long one exchange waits for the reader's answer.
 // A command of the download (blocks, finish, key hand-over, key proof); callers
