@@ -37,10 +37,6 @@ bool CliView::ConfirmModelName(const std::string& question) {
     return true;
 }
 
-std::string CliView::TypedPortNumber() {
-    return inputs.port ? std::to_string(*inputs.port) : "7";
-}
-
 void CliView::SetStatus(const std::string& text) {
     status = text;
     output.Show(Shown::Status, text);
@@ -55,20 +51,18 @@ void CliView::SetReaderInfo(const std::string& text) {
 
 // As the window's lookup, without a window: a given file stands for the file
 // chooser's, whose version its name carries.
-void CliView::LookUpFirmwareFile() {
-    if (inputs.chosenFile) {
-        firmwarePath = *inputs.chosenFile;
-        session->fileVersion = VersionFromFirmwarePath(firmwarePath);
-        return;
+FirmwareChoice CliView::LookUpFirmwareFile(const std::string& modelName,
+                                           const std::optional<std::string>& chosenFile) {
+    if (chosenFile) {
+        return {*chosenFile, VersionFromFirmwarePath(*chosenFile)};
     }
-    const std::string path = LookUpFirmwareFor(
-        session->modelName, [this](const std::string& line) { AppendLogLine(line); });
+    const std::string path =
+        LookUpFirmwareFor(modelName, [this](const std::string& line) { AppendLogLine(line); });
     if (path.empty()) {
         ShowNotice(kNoFirmwareFileNotice);
-        return;
+        return {};
     }
-    firmwarePath = path;
-    session->fileVersion = VersionFromFirmwarePath(path);
+    return {path, VersionFromFirmwarePath(path)};
 }
 
 void CliView::SetProgressRange(std::int32_t total) {

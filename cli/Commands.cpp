@@ -17,12 +17,9 @@ public:
     CliSession(const CliInputs& inputs, ReaderLink library, Output& output,
                Interruption& interruption)
         : link(std::move(library), interruption), clock(interruption),
-          view(output, inputs, interruption), session(link.link, view, clock) {
-        session.autoPortSearch = inputs.port ? 0 : 1;
-        view.Attach(session);
-    }
+          view(output, inputs, interruption), session(link.link, view, clock) {}
     ~CliSession() {
-        if (session.port != 0) {
+        if (session.Port() != 0) {
             session.ClosePort();
         }
         link.CloseOpenPorts();
@@ -66,7 +63,8 @@ RunResult RunPortsCommand(Output& output) {
 RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                          Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
-    RunResult result = cli.view.Result(cli.Run([&] { return cli.session.ShowReaderInfo(); }));
+    RunResult result =
+        cli.view.Result(cli.Run([&] { return cli.session.ShowReaderInfo(inputs.request); }));
     if (result.outcome == Outcome::Succeeded) {
         result.info = cli.view.readerInfo;
     }
@@ -78,11 +76,11 @@ RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& ou
                             Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
     RunResult result = cli.view.Result(cli.Run([&] {
-        const Outcome detection = DetectionOutcome(cli.session.DetectReader());
+        const Outcome detection = DetectionOutcome(cli.session.DetectReader(inputs.request));
         return detection == Outcome::Succeeded ? cli.session.ShowVersion() : detection;
     }));
     if (result.outcome == Outcome::Succeeded) {
-        result.version = cli.session.versionText;
+        result.version = cli.session.VersionText();
     }
     return Reported(output, result);
 }
@@ -90,7 +88,8 @@ RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& ou
 RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                              Interruption& interruption) {
     // The file chooser's rule, before the reader is touched.
-    if (inputs.chosenFile && !IsRiviFirmwarePath(*inputs.chosenFile)) {
+    const std::optional<std::string>& chosenFile = inputs.request.chosenFile;
+    if (chosenFile && !IsRiviFirmwarePath(*chosenFile)) {
         RunResult refused;
         refused.outcome = Outcome::FirmwareFileRefused;
         refused.notice = kNotRiviFileNotice;
@@ -98,6 +97,6 @@ RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& o
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
-    download.RunToEnd();
+    download.RunToEnd(inputs.request);
     return Reported(output, cli.view.Result(cli.view.downloadOutcome));
 }

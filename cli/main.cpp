@@ -59,7 +59,8 @@ CLI::App* AddCommand(CLI::App& app, Subcommand subcommand, const Words& words,
 void AddPortOption(CLI::App& command, const Words& words, Arguments& arguments) {
     command
         .add_option_function<int>(
-            "--port", [&](const int& port) { arguments.inputs.port = port; }, words.portOption)
+            "--port", [&](const int& port) { arguments.inputs.request.port = port; },
+            words.portOption)
         ->check(CLI::Range(1, 255));
 }
 
@@ -81,10 +82,10 @@ int main(int argc, char** argv) {
     for (const Subcommand reading : {Subcommand::Info, Subcommand::Version, Subcommand::Download}) {
         AddPortOption(*commands[static_cast<std::size_t>(reading)], words, arguments);
     }
-    download->add_option("--model", arguments.inputs.model, words.modelOption);
+    download->add_option("--model", arguments.inputs.request.modelName, words.modelOption);
     download
         ->add_option_function<std::string>(
-            "--file", [&](const std::string& file) { arguments.inputs.chosenFile = file; },
+            "--file", [&](const std::string& file) { arguments.inputs.request.chosenFile = file; },
             words.fileOption)
         ->check(CLI::ExistingFile);
     try {

@@ -12,10 +12,10 @@ constexpr char kMsrText[] = "MSR 인증 실패";
 DownloadSequence::DownloadSequence(ReaderSession& reader, DownloadView& view)
     : reader(reader), view(view) {}
 
-void DownloadSequence::RunToEnd() {
+void DownloadSequence::RunToEnd(const ReaderRequest& request) {
     Outcome outcome = Outcome::Unexpected;
     try {
-        outcome = RunDownload();
+        outcome = RunDownload(request);
     } catch (...) {
         // Whatever went wrong, the window must get back to idle through its timer.
         view.RecordFault(DescribeCurrentException());
@@ -28,7 +28,7 @@ void DownloadSequence::RunToEnd() {
 }
 
 Outcome DownloadSequence::ReportFailedStep(Outcome outcome, const std::string& text) {
-    if (reader.portLost) {
+    if (reader.PortLost()) {
         return ReportConnectionLost();
     }
     view.ShowNotice(text);
@@ -49,11 +49,10 @@ Outcome DownloadSequence::ReportConnectionLost() {
     return Outcome::ConnectionLost;
 }
 
-Outcome DownloadSequence::RunDownload() {
+Outcome DownloadSequence::RunDownload(const ReaderRequest& request) {
     downloadStartTicks = reader.clock.TickCount();
-    reader.rxLength = 0;
 
-    const Outcome detection = DetectionOutcome(reader.DetectReader());
+    const Outcome detection = DetectionOutcome(reader.DetectReader(request));
     if (detection != Outcome::Succeeded) {
         view.SetStatus(kDownloadFailedText);
         view.ShowNotice("단말기 연결 확인 실패");
@@ -62,10 +61,11 @@ Outcome DownloadSequence::RunDownload() {
             "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 확인해주세요.");
         return detection;
     }
-    view.LookUpFirmwareFile();
+    const FirmwareChoice firmware = view.LookUpFirmwareFile(reader.ModelName(), request.chosenFile);
+    fileVersion = firmware.version;
     // A file the transfer would refuse is refused here, before the reader is
     // authenticated and left in its boot loader.
-    switch (ReadFirmwareImage()) {
+    switch (ReadFirmwareImage(firmware.path)) {
     case ImageCheck::Unreadable:
         return ReportFailedStep(Outcome::FirmwareFileMissing, "FW File을 확인하십시오.");
     case ImageCheck::Refused:
@@ -77,7 +77,6 @@ Outcome DownloadSequence::RunDownload() {
     }
 
     Wait(reader.clock, kQueryPause);
-    reader.versionMismatch = 0;
     // Only a reader that answers in its application firmware is authenticated; one
     // already in its boot loader goes on at once.
     if (reader.QueryVersion(VersionQuery::Application) == VersionResult::Valid) {

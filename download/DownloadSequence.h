@@ -29,13 +29,9 @@ public:
 
     // RunDownload, then one of the view's two ends, whatever happened: an exception
     // is recorded with its type and message and ends the download as failed.
-    void RunToEnd();
+    void RunToEnd(const ReaderRequest& request);
     // Succeeded when the firmware was sent and its version read back.
-    Outcome RunDownload();
-
-    AuthenticationState auth;
-    std::vector<unsigned char> image;
-    DWORD downloadStartTicks = 0;
+    Outcome RunDownload(const ReaderRequest& request);
 
 private:
     Outcome AuthenticateApplication();
@@ -47,10 +43,10 @@ private:
     bool AuthStep3();
     bool ProveDownloadKey();
 
-    // Reads the file the view names, once, into image: the transfer sends these bytes
-    // even if the file changes later. Refused: a file the transfer could not send.
+    // Reads the file at path, once, into image: the transfer sends these bytes even
+    // if the file changes later. Refused: a file the transfer could not send.
     enum class ImageCheck { Ready, Unreadable, Refused };
-    ImageCheck ReadFirmwareImage();
+    ImageCheck ReadFirmwareImage(const std::string& path);
     Outcome RunTransferPhase();
     Outcome AwaitReaderRestart();
 
@@ -63,6 +59,11 @@ private:
     ReaderSession& reader;
     DownloadView& view;
     CFunction function;
+    AuthenticationState auth;
+    std::vector<unsigned char> image;
+    // The version the restarted reader must report.
+    std::string fileVersion;
+    DWORD downloadStartTicks = 0;
 };
 
 // The status every failed download ends with (except the two MSR exits).

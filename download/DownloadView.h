@@ -4,16 +4,24 @@
 #include "reader/ReaderView.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+struct FirmwareChoice {
+    std::string path;
+    std::string version;
+};
 
 // What the download needs from the window beyond the reader commands: the firmware
 // file, the progress bar and its counter, a box owned by the window, and the two ends.
 class DownloadView : public ReaderView {
 public:
-    // Looks the model's firmware file up, filling fileVersion and the file field.
-    virtual void LookUpFirmwareFile() = 0;
-    // The firmware file field as the user sees it: the file the download reads once.
-    virtual std::string FirmwareFilePath() = 0;
+    // The firmware for modelName: a file chosen by hand when given, else the one the
+    // lookup finds. path is the file field as the user then sees it, the file the
+    // download reads once; version is what its name carries, which the restarted
+    // reader must report.
+    virtual FirmwareChoice LookUpFirmwareFile(const std::string& modelName,
+                                              const std::optional<std::string>& chosenFile) = 0;
 
     virtual void SetProgressRange(std::int32_t total) = 0;
     virtual void SetProgressPosition(std::int32_t position) = 0;

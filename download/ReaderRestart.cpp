@@ -13,7 +13,8 @@ Outcome DownloadSequence::AwaitReaderRestart() {
         // the same name: until then the open or the query finds no device, which here
         // only means "not back yet".
         if (reader.OpenPortInUse()) {
-            const VersionResult version = reader.QueryVersion(VersionQuery::AgainstFile);
+            const VersionResult version =
+                reader.QueryVersion(VersionQuery::AgainstFile, fileVersion);
             if (version == VersionResult::Valid) {
                 // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
                 const auto elapsed =
@@ -22,7 +23,7 @@ Outcome DownloadSequence::AwaitReaderRestart() {
                 std::snprintf(line, sizeof line, "Download OK(t:%d)", elapsed);
                 reader.AddLogLine(line);
                 view.SetStatus("다운로드 성공");
-                view.SetReaderInfo(reader.ReadReaderInfo(reader.port));
+                view.SetReaderInfo(reader.ReadReaderInfo(reader.Port()));
                 return Outcome::Succeeded;
             }
             if (version == VersionResult::Differs) {
@@ -34,7 +35,7 @@ Outcome DownloadSequence::AwaitReaderRestart() {
     }
     // Still no device after every try: no restart takes this long, the cable is out
     // (the reader may be left in its boot loader).
-    if (reader.portLost) {
+    if (reader.PortLost()) {
         return ReportConnectionLost();
     }
     reader.ClosePort();

@@ -40,7 +40,7 @@ Outcome DownloadSequence::RunTransferPhase() {
         if (reader.SendAccepted(code, data, dataLength)) {
             return SendVerdict::Accepted;
         }
-        return reader.portLost ? SendVerdict::PortLost : SendVerdict::Refused;
+        return reader.PortLost() ? SendVerdict::PortLost : SendVerdict::Refused;
     };
     ViewProgress progress(view);
     if (!SendImageBlocks(ImageView{image.data(), length}, total, send, progress, reader.clock)) {

@@ -15,13 +15,13 @@ namespace {
 // An answer that stores nothing keeps this code and is therefore refused.
 constexpr unsigned char kNoResponseYet = 0xFF;
 
-static_assert(sizeof(ReaderSession::rxBuffer) >= VQ_RECEIVE_CAPACITY,
-              "the library may store up to VQ_RECEIVE_CAPACITY response bytes");
-
 } // namespace
 
 ReaderSession::ReaderSession(ReaderLink link, ReaderView& view, Clock& clock)
-    : clock(clock), link(std::move(link)), view(view) {}
+    : clock(clock), link(std::move(link)), view(view) {
+    static_assert(sizeof rxBuffer >= VQ_RECEIVE_CAPACITY,
+                  "the library may store up to VQ_RECEIVE_CAPACITY response bytes");
+}
 
 int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, int dataLength) {
     if (dataLength < 0 || dataLength > kMaxCommandDataLength ||
@@ -71,8 +71,10 @@ void ReaderSession::AppendLogLine(const std::string& line) {
     view.AppendLogLine(line);
 }
 
-bool ReaderSession::OpenPort(int onPort) {
-    return link.initPort(onPort, kReaderBaud) == onPort;
+bool ReaderSession::OpenPortByHand(int chosen) {
+    port = chosen;
+    portOpenedByHand = link.initPort(chosen, kReaderBaud) == chosen;
+    return portOpenedByHand;
 }
 
 bool ReaderSession::OpenPortInUse() {
@@ -88,14 +90,14 @@ bool ReaderSession::OpenPortInUse() {
 
 bool ReaderSession::ReopenPort() {
     link.closePort(port);
-    portOpen = 0;
+    portOpenedByHand = false;
     return OpenPortInUse();
 }
 
 void ReaderSession::ClosePort() {
     link.closePort(port);
     port = 0;
-    portOpen = 0;
+    portOpenedByHand = false;
     view.PortClosed();
 }
 

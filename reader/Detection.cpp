@@ -1,6 +1,5 @@
 #include "reader/ReaderSession.h"
 
-#include "reader/DecimalText.h"
 #include "reader/InfoTextRules.h"
 #include "reader/ReaderText.h"
 #include "readerlink/VexilonDll.h"
@@ -47,7 +46,7 @@ std::string ReaderSession::ReadReaderInfo(int onPort) {
     return answer.result == 0 ? answer.text : FailedToReadText(answer.result);
 }
 
-ProbeResult ReaderSession::ProbePort(int onPort) {
+ProbeResult ReaderSession::ProbePort(int onPort, const ReaderRequest& request) {
     const int opened = link.initPort(onPort, kReaderBaud);
     if (opened != onPort) {
         // Another program (or another copy of ours) drives whatever is there.
@@ -66,11 +65,11 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
     readerInfo = info;
 
     if (IsDe635BootLoaderInfo(info)) {
-        modelName = view.TypedModelName();
+        modelName = request.modelName;
         return ProbeResult::BootLoader;
     }
     if (IsBootLoaderInfo(info)) {
-        const ProbeResult settled = SettleBootLoaderModel();
+        const ProbeResult settled = SettleBootLoaderModel(request.modelName);
         if (settled != ProbeResult::BootLoader) {
             link.closePort(onPort);
         }
@@ -89,8 +88,8 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
 }
 
 // A boot loader does not know its model: the user types it and confirms it.
-ProbeResult ReaderSession::SettleBootLoaderModel() {
-    modelName = TrimmedModelName(view.TypedModelName());
+ProbeResult ReaderSession::SettleBootLoaderModel(const std::string& typed) {
+    modelName = TrimmedModelName(typed);
     const std::string& name = modelName;
     if (name.empty()) {
         view.ShowMessage("프로그램 왼쪽 상단에 리더기 모델명 입력 후 다시 시도해주세요.");
@@ -113,13 +112,13 @@ void ReaderSession::SettlePort(int found) {
     portLost = false;
 }
 
-ProbeResult ReaderSession::DetectReader() {
+ProbeResult ReaderSession::DetectReader(const ReaderRequest& request) {
     view.ClearLog();
     AddLogLine("장비 확인 중...");
 
-    if (autoPortSearch == 0) {
-        const int typed = DecimalTextValue(view.TypedPortNumber());
-        const ProbeResult found = ProbePort(typed);
+    if (request.port) {
+        const int typed = *request.port;
+        const ProbeResult found = ProbePort(typed, request);
         if (!IsReaderFound(found)) {
             return found == ProbeResult::Busy ? found : ProbeResult::Nothing;
         }
@@ -130,7 +129,7 @@ ProbeResult ReaderSession::DetectReader() {
     // Nothing found but a port held elsewhere: the reader may well be behind it.
     ProbeResult missed = ProbeResult::Nothing;
     for (int candidate : AutomaticSearchOrder()) {
-        const ProbeResult found = ProbePort(candidate);
+        const ProbeResult found = ProbePort(candidate, request);
         // A refused reader is the one the user meant: the search ends with it.
         if (found == ProbeResult::Refused) {
             return ProbeResult::Nothing;

@@ -12,8 +12,8 @@ constexpr std::size_t kAreaSize = 1024;
 
 } // namespace
 
-Outcome ReaderSession::ShowReaderInfo() {
-    const ProbeResult found = DetectReader();
+Outcome ReaderSession::ShowReaderInfo(const ReaderRequest& request) {
+    const ProbeResult found = DetectReader(request);
     if (!IsReaderFound(found)) {
         view.SetStatus("다운로드 실패");
         AddLogLine("연결된 보안 리더기가 없습니다.");

@@ -4,6 +4,7 @@
 #include "reader/Outcome.h"
 #include "reader/ReaderConstants.h"
 #include "reader/ReaderLink.h"
+#include "reader/ReaderRequest.h"
 #include "reader/ReaderView.h"
 
 #include <chrono>
@@ -11,12 +12,13 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 // Which version a query asks for and how its answer is judged.
 enum class VersionQuery {
     Application,    // FF 04
     Reader16,       // 16: the boot loader answers it too
-    AgainstFile,    // FF 04, its version code compared with fileVersion
+    AgainstFile,    // FF 04, its version code compared with the file's version
     MsrCheck,       // FF 97; a library error counts as no version, after 1003 a 4000 ms wait
     MsrCheckLinkOk, // FF 97; a library error is reported as such
 };
@@ -24,7 +26,7 @@ enum class VersionQuery {
 enum class VersionResult {
     Valid,     // a version text ("D" or "K" first), equal to the file's when compared
     NotValid,  // another text, or (MsrCheck) a library error
-    Differs,   // AgainstFile: the version code differs from fileVersion
+    Differs,   // AgainstFile: the version code differs from the file's version
     LinkError, // the library reported an error
 };
 
@@ -65,9 +67,11 @@ public:
     // Adds a line without scrolling.
     void AppendLogLine(const std::string& line);
 
-    bool OpenPort(int port);
+    // The Open button: port is the one in use from now on, open or not; the
+    // session remembers whether it opened.
+    bool OpenPortByHand(int port);
     // Opens the port in use again without closing it first; a device that has
-    // vanished meanwhile sets portLost, one that is there clears it.
+    // vanished meanwhile marks the port lost, one that is there clears the mark.
     bool OpenPortInUse();
     // Closes the port in use and opens it again: the reader now in its boot loader.
     bool ReopenPort();
@@ -76,41 +80,40 @@ public:
 
     // The information text, or "Failed to Read (%02X)".
     std::string ReadReaderInfo(int port);
-    ProbeResult ProbePort(int port);
-    // Empties the log and finds the reader; on Application or BootLoader, port
-    // holds the port it answered on, still open.
-    ProbeResult DetectReader();
-    VersionResult QueryVersion(VersionQuery query);
+    // One port; a reader in its boot loader takes the request's model name.
+    ProbeResult ProbePort(int port, const ReaderRequest& request);
+    // Empties the log and finds the reader on the request's port, or searches; on
+    // Application or BootLoader, Port() is the port it answered on, still open.
+    ProbeResult DetectReader(const ReaderRequest& request);
+    // fileVersion: what AgainstFile compares the reader's version code with.
+    VersionResult QueryVersion(VersionQuery query, std::string_view fileVersion = {});
     bool SendDownloadKey(DownloadKeyForm form,
                          std::span<const unsigned char, kDownloadKeyLength> key);
 
     // The buttons "리더기 정보 조회", "Version" and "Set debug level"; the first two
     // say how the read ended.
-    Outcome ShowReaderInfo();
+    Outcome ShowReaderInfo(const ReaderRequest& request);
     Outcome ShowVersion();
     void SetDebugLevel();
 
-    Clock& clock;
-
-    // COM port number in use; 0 when no port is open.
-    std::int32_t port = 0;
-    // Response of the last SendCommand: byte 0 the response code.
-    unsigned char rxBuffer[1000] = {};
-    std::int32_t rxLength = 0;
-    // 1 only while the port was opened with the Open button; detection leaves it 0.
-    std::int32_t portOpen = 0;
-    std::int32_t versionMismatch = 0;
+    // COM port number in use; 0 when none is.
+    int Port() const { return port; }
+    // Whether the port in use was opened with the Open button.
+    bool PortOpenedByHand() const { return portOpenedByHand; }
     // The device behind the port in use went away (the library's 1008, or gone on
     // a reopen): retrying cannot help until the reader is connected again. Cleared
     // when detection settles a port.
-    bool portLost = false;
-    // Bound to the check box "포트 자동 검색"; searching is on at start.
-    std::int32_t autoPortSearch = 1;
-    std::string readerInfo;
+    bool PortLost() const { return portLost; }
+    // The model of the reader detection found: from its information text, or the
+    // request's for a reader in its boot loader.
+    const std::string& ModelName() const { return modelName; }
     // The last version text a query read, whatever it was compared with.
-    std::string versionText;
-    std::string modelName;
-    std::string fileVersion;
+    const std::string& VersionText() const { return versionText; }
+    // Whether the last comparison with a file's version found another (kept for the
+    // record: nothing acts on it).
+    bool VersionMismatch() const { return versionMismatch; }
+
+    Clock& clock;
 
 private:
     struct Answer {
@@ -120,11 +123,22 @@ private:
     };
     // Straight to the library with 3000 ms, into an area of its own filled with zero.
     Answer Ask(int onPort, std::span<const unsigned char> command, std::size_t areaSize);
-    ProbeResult SettleBootLoaderModel();
+    ProbeResult SettleBootLoaderModel(const std::string& typed);
     void SettlePort(int found);
     // Notes a lost port in result, which it returns.
     int Noted(int result);
 
     ReaderLink link;
     ReaderView& view;
+
+    int port = 0;
+    // Response of the last SendCommand: byte 0 the response code.
+    unsigned char rxBuffer[1000] = {};
+    std::int32_t rxLength = 0;
+    bool portOpenedByHand = false;
+    bool versionMismatch = false;
+    bool portLost = false;
+    std::string readerInfo;
+    std::string versionText;
+    std::string modelName;
 };

@@ -27,7 +27,7 @@ std::span<const unsigned char> CommandOf(VersionQuery query) {
 
 } // namespace
 
-VersionResult ReaderSession::QueryVersion(VersionQuery query) {
+VersionResult ReaderSession::QueryVersion(VersionQuery query, std::string_view fileVersion) {
     AddLogLine("FW 버전 확인 중...");
 
     const Answer answer = Ask(port, CommandOf(query), kVersionAreaSize);
@@ -49,13 +49,15 @@ VersionResult ReaderSession::QueryVersion(VersionQuery query) {
     AppendLogLine("Version : " + text);
 
     const std::optional<std::string> code = VersionCodeOf(text);
-    if (query == VersionQuery::AgainstFile && code && *code != fileVersion) {
-        versionMismatch = 1;
-        const std::string notice = "FW 업그레이드가 실패 했거나 FW 파일의 버전이 잘못된 "
-                                   "파일입니다.\r\n관리자에게 문의하세요.";
-        view.ShowNotice(notice);
-        AddLogLine(notice);
-        return VersionResult::Differs;
+    if (query == VersionQuery::AgainstFile && code) {
+        versionMismatch = *code != fileVersion;
+        if (versionMismatch) {
+            const std::string notice = "FW 업그레이드가 실패 했거나 FW 파일의 버전이 잘못된 "
+                                       "파일입니다.\r\n관리자에게 문의하세요.";
+            view.ShowNotice(notice);
+            AddLogLine(notice);
+            return VersionResult::Differs;
+        }
     }
     view.SelectLastLogLine();
     return VersionResult::Valid;

@@ -264,10 +264,10 @@ TEST_P(ConnectionLost, SaysWhatToDoAndTheNextTransferCompletesElsewhere) {
     EXPECT_TRUE(link.open.empty()) << "the port is closed";
 
     link.plugged = {kPort + 4};
-    session.autoPortSearch = 1;
-    sequence.RunToEnd();
+    request.port.reset(); // the search
+    sequence.RunToEnd(request);
     EXPECT_EQ(view.end, "completed");
-    EXPECT_EQ(session.port, kPort + 4);
+    EXPECT_EQ(session.Port(), kPort + 4);
     EXPECT_EQ(view.shown.back().starts_with("question: "), c.backInBootLoader);
 }
 
