@@ -120,9 +120,7 @@ void TextOutput::WriteResult(const RunResult& result) {
     if (!result.notice.empty() && !result.noticeShown) {
         WriteLine(std::string(words.notice).append(WithoutCarriageReturns(result.notice)));
     }
-    if (result.info) {
-        WriteLine(std::string(words.information).append(*result.info));
-    }
+    // The information text was written as it came (reader-info), once.
     if (result.version) {
         WriteLine(std::string(words.version).append(*result.version));
     }

@@ -35,7 +35,6 @@ struct Words {
     const char* warning;
     const char* fault;
     const char* sent;
-    const char* information;
     const char* version;
     const char* exitCode;
     // The transfer bar's time still to go, after the minutes and seconds.
