@@ -211,13 +211,16 @@ TEST_F(Session, ReaderInfoButtonShowsTheTextAndClosesThePort) {
 
     link.plugged.clear();
     const std::size_t probed = link.initCalls.size();
-    reader.ShowReaderInfo(automatic);
+    EXPECT_EQ(reader.ShowReaderInfo(automatic), Outcome::NoReader);
     EXPECT_EQ(link.initCalls.size() - probed, 100u) << "COM7, then COM1 to COM100 once each";
     EXPECT_EQ(link.initCalls.back(), 100);
     EXPECT_EQ(view.statuses, Lines{"다운로드 실패"});
     EXPECT_EQ(view.log, (Lines{kSearching, "연결된 보안 리더기가 없습니다.",
                                "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 "
                                "확인해주세요."}));
+    link.busy = {42}; // nothing found, but a port held elsewhere may hide the reader
+    EXPECT_EQ(reader.ShowReaderInfo(automatic), Outcome::PortInUse);
+    EXPECT_EQ(reader.ShowReaderInfo({42, "", {}}), Outcome::PortInUse);
 }
 
 TEST_F(Session, VersionButtonFallsBackTo16AndDebugLevelSendsItsLowByteUnselected) {
