@@ -4,7 +4,6 @@
 #include "cli/Words.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
-#include "reader/ReaderConstants.h"
 
 #include <algorithm>
 
