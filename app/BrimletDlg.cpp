@@ -70,7 +70,7 @@ void CBrimletDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_READER_INFO_LINE, readerInfoLine);
     DDX_Control(dx, IDC_PORT_NUMBER_FIELD, portNumberField);
     DDX_Control(dx, IDC_MODEL_NAME_FIELD, modelNameField);
-    DDX_Check(dx, IDC_AUTO_SEARCH_CHECK, reader.autoPortSearch);
+    DDX_Check(dx, IDC_AUTO_SEARCH_CHECK, autoPortSearch);
 }
 
 BOOL CBrimletDlg::OnInitDialog() {
@@ -92,8 +92,7 @@ BOOL CBrimletDlg::OnInitDialog() {
     InitCaPublicKeyTable(caPublicKeyTable);
     InitAidTable(aidTable);
     noticeDialog.reset();
-    noticeMode = 0;
-    download.image.clear();
+    noticeMode = false;
     GetDlgItem(IDC_DEBUG_LEVEL_FIELD)->SetWindowText("0");
 
     CreateWindowFont(largeFont, 30);

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -45,8 +46,9 @@ public:
     void OnAdminPasswordChange(); // button 1023, hidden
 
     // Firmware file lookup (app/FirmwareFile.cpp) and the manual (app/Manual.cpp).
-    void FindFirmwareFile();
-    void LookUpFirmwareFile() override;
+    void FindFirmwareFile(const std::string& modelName);
+    FirmwareChoice LookUpFirmwareFile(const std::string& modelName,
+                                      const std::optional<std::string>& chosenFile) override;
     void BrowseFirmwareFile(); // button 1009
     // The file dialog's choice: taken only when it is a RIVI file.
     void UseChosenFirmwareFile(const std::string& path);
@@ -60,37 +62,42 @@ public:
 
     // The download (app/DownloadStart.cpp): the transfer button's handler and its worker.
     void StartDownload(); // button 1005
-    static int DownloadWorker(CBrimletDlg* mainWindow);
+    static int DownloadWorker(CBrimletDlg* mainWindow, ReaderRequest request);
+    // The search settings and the model name as the technician left them.
+    ReaderRequest TechnicianRequest();
 
     // What the reader session and the download see of the window (app/WindowViews.cpp).
     void AppendLogLine(const std::string& line) override;
     void SelectLastLogLine() override;
     void ShowMessage(const std::string& text) override;
     bool ConfirmModelName(const std::string& question) override;
-    std::string TypedModelName() override;
     void ShowModelName(const std::string& name) override;
-    std::string TypedPortNumber() override;
     std::string TypedDebugLevel() override;
     void SetStatus(const std::string& text) override;
     void SetReaderInfo(const std::string& text) override;
     void PortClosed() override;
-    std::string FirmwareFilePath() override;
     void SetProgressRange(std::int32_t total) override;
     void SetProgressPosition(std::int32_t position) override;
     void SetProgressCounter(const std::string& text) override;
     void ShowWindowMessage(const std::string& text) override;
     void DownloadCompleted() override;
-    void DownloadFailed() override;
+    void ReaderMayLeaveApplication() override {}
+    void RecordFault(const std::string& description) override;
+    void DownloadFailed(Outcome outcome) override;
 
     // Every log line, status, notice, message and result, kept after the window closes.
     std::unique_ptr<LogFile> logFile;
     SeamClock clock;
     ReaderSession reader;
     DownloadSequence download;
+    // Bound to the check box "포트 자동 검색" (the data exchange takes an int); on at start.
+    int autoPortSearch = 1;
+    // What the name of the file in the firmware field carries, from the lookup that
+    // put it there.
+    std::string firmwareVersion;
 
-    // 1 while a download runs: notices then go into the notice dialog instead of
-    // message boxes.
-    std::int32_t noticeMode = 0;
+    // While a download runs, notices go into the notice dialog instead of message boxes.
+    bool noticeMode = false;
     // Created by the first notice of the first download and kept until the end.
     std::unique_ptr<CInprogressDlg> noticeDialog;
 

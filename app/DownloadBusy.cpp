@@ -1,3 +1,3 @@
 #include "app/DownloadBusy.h"
 
-std::atomic<int> downloadBusy{0};
+std::atomic<bool> downloadBusy{false};

@@ -41,10 +41,10 @@ void CBrimletDlg::OnTimer(UINT_PTR id) {
                 noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON)->ShowWindow(SW_SHOW);
             }
         }
-        noticeMode = 0;
+        noticeMode = false;
         EnableMainControls();
         reader.ClosePort();
-        downloadBusy = 0;
+        downloadBusy = false;
     }
     CDialog::OnTimer(id);
 }

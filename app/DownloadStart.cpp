@@ -10,23 +10,24 @@ constexpr char kUnplugWarningText[] = "다운로드 성공 메세지가 나타�
 } // namespace
 
 void CBrimletDlg::StartDownload() {
-    if (downloadBusy == 1) {
+    if (downloadBusy) {
         return;
     }
     SetStatus(" ");
-    noticeMode = 1;
+    noticeMode = true;
     ShowNotice(kUnplugWarningText);
     noticeDialog->ShowWindow(SW_SHOW);
     DisableMainControls();
     noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON)->ShowWindow(SW_HIDE);
-    downloadBusy = 1;
+    downloadBusy = true;
     // Assigning joins the previous worker, which armed its timer as its last action and
     // has ended since.
-    downloadThread = std::jthread(DownloadWorker, this);
+    // The fields are read here, on the window's thread, never by the worker.
+    downloadThread = std::jthread(DownloadWorker, this, TechnicianRequest());
 }
 
 // Its last action arms one of the result timers (DownloadCompleted, DownloadFailed).
-int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow) {
-    mainWindow->download.RunToEnd();
+int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow, ReaderRequest request) {
+    mainWindow->download.RunToEnd(request);
     return 0;
 }

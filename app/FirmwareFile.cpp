@@ -10,23 +10,27 @@ constexpr const char* kFirmwareFilter = "Binary Files(*.bin) | *.bin; |All Files
 
 } // namespace
 
-void CBrimletDlg::FindFirmwareFile() {
-    const std::string path = LookUpFirmwareFor(
-        reader.modelName, [this](const std::string& line) { AppendLogLine(line); });
+void CBrimletDlg::FindFirmwareFile(const std::string& modelName) {
+    const std::string path =
+        LookUpFirmwareFor(modelName, [this](const std::string& line) { AppendLogLine(line); });
     if (path.empty()) {
         ShowNotice(kNoFirmwareFileNotice);
-        if (!EarlierFileServes(firmwareOrigin, reader.modelName)) {
+        if (!EarlierFileServes(firmwareOrigin, modelName)) {
             firmwareFileField.SetWindowText("");
         }
         return;
     }
-    firmwareOrigin.foundFor = reader.modelName;
-    reader.fileVersion = VersionFromFirmwarePath(path);
+    firmwareOrigin.foundFor = modelName;
+    firmwareVersion = VersionFromFirmwarePath(path);
     firmwareFileField.SetWindowText(path);
 }
 
-void CBrimletDlg::LookUpFirmwareFile() {
-    FindFirmwareFile();
+// The window's file chooser writes the field: a download always looks up, and sends
+// what the field then holds.
+FirmwareChoice CBrimletDlg::LookUpFirmwareFile(const std::string& modelName,
+                                               const std::optional<std::string>&) {
+    FindFirmwareFile(modelName);
+    return {firmwareFileField.GetWindowText(), firmwareVersion};
 }
 
 void CBrimletDlg::BrowseFirmwareFile() {

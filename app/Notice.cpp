@@ -5,7 +5,7 @@
 
 void CBrimletDlg::ShowNotice(const std::string& text) {
     logFile->Write("notice: " + text);
-    if (noticeMode == 0) {
+    if (!noticeMode) {
         AfxMessageBox(text, MB_OK);
         return;
     }

@@ -23,7 +23,6 @@ void CBrimletDlg::SetUpPortLists() {
         baudCombo.AddString(rate);
     }
     baudCombo.SetCurSel(kSelectedBaud);
-    reader.portOpen = 0;
 }
 
 void CBrimletDlg::EnumeratePorts() {
@@ -38,16 +37,14 @@ void CBrimletDlg::EnumeratePorts() {
 
 bool CBrimletDlg::OpenSelectedPort() {
     const std::string entry = portCombo.GetWindowText();
-    reader.port = DecimalTextValue(entry.size() > kPortPrefixLength
-                                       ? std::string_view(entry).substr(kPortPrefixLength)
-                                       : std::string_view());
-    if (reader.OpenPort(reader.port)) {
-        reader.portOpen = 1;
+    const int port = DecimalTextValue(entry.size() > kPortPrefixLength
+                                          ? std::string_view(entry).substr(kPortPrefixLength)
+                                          : std::string_view());
+    if (reader.OpenPortByHand(port)) {
         transferButton.EnableWindow(TRUE);
         openButton.SetWindowText("Close");
         return true;
     }
-    reader.portOpen = 0;
     ShowNotice("포트 열기 실패");
     return false;
 }
@@ -57,11 +54,20 @@ void CBrimletDlg::ClosePort() {
 }
 
 void CBrimletDlg::OnOpenButton() {
-    if (reader.portOpen != 0) {
+    if (reader.PortOpenedByHand()) {
         ClosePort();
     } else {
         OpenSelectedPort();
     }
+}
+
+ReaderRequest CBrimletDlg::TechnicianRequest() {
+    ReaderRequest request;
+    if (autoPortSearch == 0) {
+        request.port = DecimalTextValue(portNumberField.GetWindowText());
+    }
+    request.modelName = modelNameField.GetWindowText();
+    return request;
 }
 
 void CBrimletDlg::OnRefreshButton() {
@@ -71,8 +77,8 @@ void CBrimletDlg::OnRefreshButton() {
 
 void CBrimletDlg::OnAutoSearchCheck() {
     auto* check = static_cast<CButton*>(GetDlgItem(IDC_AUTO_SEARCH_CHECK));
-    reader.autoPortSearch = check->GetCheck() == BST_CHECKED ? 1 : 0;
-    const int show = reader.autoPortSearch == 0 ? SW_SHOW : SW_HIDE;
+    autoPortSearch = check->GetCheck() == BST_CHECKED ? 1 : 0;
+    const int show = autoPortSearch == 0 ? SW_SHOW : SW_HIDE;
     GetDlgItem(IDC_PORT_NUMBER_LABEL)->ShowWindow(show);
     portNumberField.ShowWindow(show);
 }

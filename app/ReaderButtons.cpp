@@ -4,10 +4,10 @@
 
 void CBrimletDlg::OnReaderInfoButton() {
     CWaitCursor waitCursor;
-    if (downloadBusy == 1) {
+    if (downloadBusy) {
         return;
     }
-    reader.ShowReaderInfo();
+    reader.ShowReaderInfo(TechnicianRequest());
 }
 
 void CBrimletDlg::OnVersionButton() {

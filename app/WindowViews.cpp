@@ -29,16 +29,8 @@ bool CBrimletDlg::ConfirmModelName(const std::string& question) {
     return MessageBox(question.c_str(), "리더기명 확인", MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
 }
 
-std::string CBrimletDlg::TypedModelName() {
-    return modelNameField.GetWindowText();
-}
-
 void CBrimletDlg::ShowModelName(const std::string& name) {
     modelNameField.SetWindowText(name);
-}
-
-std::string CBrimletDlg::TypedPortNumber() {
-    return portNumberField.GetWindowText();
 }
 
 std::string CBrimletDlg::TypedDebugLevel() {
@@ -56,10 +48,6 @@ void CBrimletDlg::SetReaderInfo(const std::string& text) {
 
 void CBrimletDlg::PortClosed() {
     openButton.SetWindowText("Open");
-}
-
-std::string CBrimletDlg::FirmwareFilePath() {
-    return firmwareFileField.GetWindowText();
 }
 
 void CBrimletDlg::SetProgressRange(std::int32_t total) {
@@ -85,7 +73,12 @@ void CBrimletDlg::DownloadCompleted() {
     SetTimer(TIMER_DOWNLOAD_OK, kSucceededTimerMs);
 }
 
-void CBrimletDlg::DownloadFailed() {
+void CBrimletDlg::RecordFault(const std::string& description) {
+    logFile->Write("fault: " + description);
+}
+
+// The window says no more than that it failed: the notice before it said why.
+void CBrimletDlg::DownloadFailed(Outcome) {
     logFile->Write("result: download failed");
     SetTimer(TIMER_DOWNLOAD_FAILED, kFailedTimerMs);
 }

@@ -1,25 +1,15 @@
 // see CliView.h
 #include "cli/CliView.h"
 
+#include "cli/Words.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
-#include "reader/ReaderConstants.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr char kCompletedText[] = "다운로드가 완료되었습니다.";
-// The session's lines that mark where the reader may leave its application firmware:
-// step 3 restarts it into its boot loader, and a reader found there goes straight on.
-constexpr char kStep3Line[] = "리더기 인증 확인중(3)...";
-constexpr char kBootLoaderStatus[] = "FW 다운로드 중...";
-constexpr char kVersionLinePrefix[] = "Version : ";
-
-constexpr char kStoppedText[] = "중단되었습니다. 리더기는 바뀌지 않았습니다.";
-constexpr char kStoppedInBootLoaderText[] =
-    "중단되었습니다. 리더기가 부트 로더에 남아 있을 수 있습니다: 리더기를 분리하지 말고 "
-    "brimlet-cli download --model <모델명> 으로 다운로드를 다시 실행하십시오.";
 
 } // namespace
 
@@ -27,69 +17,51 @@ CliView::CliView(Output& output, CliInputs inputs, Interruption& interruption)
     : output(output), inputs(std::move(inputs)), interruption(interruption) {}
 
 void CliView::AppendLogLine(const std::string& line) {
-    if (line == kStep3Line) {
-        interruption.ReaderMayBeInBootLoader();
-    }
-    if (line.ends_with(kPortInUseText)) {
-        portInUseSeen = true;
-    }
-    if (line.starts_with(kVersionLinePrefix)) {
-        lastVersionLine = line.substr(std::char_traits<char>::length(kVersionLinePrefix));
-    }
     output.Log(line);
 }
 
 void CliView::ShowNotice(const std::string& text) {
-    shown.push_back(text);
-    output.Shown("notice", text);
+    lastShown = text;
+    output.Show(Shown::Notice, text);
 }
 
 void CliView::ShowMessage(const std::string& text) {
-    shown.push_back(text);
-    output.Shown("message", text);
+    lastShown = text;
+    output.Show(Shown::Message, text);
 }
 
 // The model was given on the command line: that is the technician's confirmation.
 bool CliView::ConfirmModelName(const std::string& question) {
-    output.Shown("question", question);
+    output.Show(Shown::Question, question);
     return true;
 }
 
-std::string CliView::TypedPortNumber() {
-    return inputs.port ? std::to_string(*inputs.port) : "7";
-}
-
 void CliView::SetStatus(const std::string& text) {
-    if (text == kBootLoaderStatus) {
-        interruption.ReaderMayBeInBootLoader();
-    }
     status = text;
-    output.Shown("status", text);
+    output.Show(Shown::Status, text);
 }
 
 void CliView::SetReaderInfo(const std::string& text) {
     readerInfo = text;
     if (!text.empty()) {
-        output.Shown("reader-info", text);
+        output.Show(Shown::ReaderInfo, text);
     }
 }
 
 // As the window's lookup, without a window: a given file stands for the file
 // chooser's, whose version its name carries.
-void CliView::LookUpFirmwareFile() {
-    if (inputs.chosenFile) {
-        firmwarePath = *inputs.chosenFile;
-        session->fileVersion = VersionFromFirmwarePath(firmwarePath);
-        return;
+FirmwareChoice CliView::LookUpFirmwareFile(const std::string& modelName,
+                                           const std::optional<std::string>& chosenFile) {
+    if (chosenFile) {
+        return {*chosenFile, VersionFromFirmwarePath(*chosenFile)};
     }
-    const std::string path = LookUpFirmwareFor(
-        session->modelName, [this](const std::string& line) { AppendLogLine(line); });
+    const std::string path =
+        LookUpFirmwareFor(modelName, [this](const std::string& line) { AppendLogLine(line); });
     if (path.empty()) {
         ShowNotice(kNoFirmwareFileNotice);
-        return;
+        return {};
     }
-    firmwarePath = path;
-    session->fileVersion = VersionFromFirmwarePath(path);
+    return {path, VersionFromFirmwarePath(path)};
 }
 
 void CliView::SetProgressRange(std::int32_t total) {
@@ -102,27 +74,34 @@ void CliView::SetProgressPosition(std::int32_t position) {
     output.Progress(std::min(position, progressTotal), progressTotal);
 }
 
-void CliView::DownloadCompleted() {
-    completed = true;
-    ShowNotice(kCompletedText);
+// A stopped run throws out of its wait: that is no fault.
+void CliView::RecordFault(const std::string& description) {
+    if (!interruption.Stopped()) {
+        output.Show(Shown::Fault, description);
+    }
 }
 
-RunResult CliView::Result(bool succeeded) {
+void CliView::DownloadCompleted() {
+    downloadOutcome = Outcome::Succeeded;
+    completedNotice = kCompletedText;
+}
+
+RunResult CliView::Result(Outcome outcome) {
     RunResult result;
+    result.outcome = outcome;
     result.status = status;
-    result.notice = shown.empty() ? "" : shown.back();
+    result.notice = lastShown;
+    result.noticeShown = true;
+    if (!completedNotice.empty()) {
+        result.notice = completedNotice;
+        result.noticeShown = false;
+    }
     if (interruption.Stopped()) {
-        result.code = ExitCode::Interrupted;
+        const Words& words = WordsFor(inputs.language);
+        result.outcome = Outcome::Stopped;
         result.notice =
-            interruption.ReaderLeftInBootLoader() ? kStoppedInBootLoaderText : kStoppedText;
-    } else if (succeeded) {
-        result.code = ExitCode::Success;
-    } else {
-        result.code = ExitCodeForFailure(shown);
-        // No reader because the one there is held by another program: say that instead.
-        if (result.code == ExitCode::NoReader && portInUseSeen) {
-            result.code = ExitCode::PortInUse;
-        }
+            interruption.ReaderLeftInBootLoader() ? words.stoppedInBootLoader : words.stopped;
+        result.noticeShown = false;
     }
     return result;
 }

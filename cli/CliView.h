@@ -1,19 +1,19 @@
 #pragma once
 
 #include "cli/Interruption.h"
+#include "cli/Language.h"
 #include "cli/Output.h"
 #include "download/DownloadView.h"
-#include "reader/ReaderSession.h"
+#include "reader/ReaderRequest.h"
 
 #include <optional>
 #include <string>
-#include <vector>
 
-// What the command line gives in place of the window's fields.
+// What the command line gives in place of the window's fields (the chosen file as
+// if chosen with the file chooser), and the language of its own words.
 struct CliInputs {
-    std::optional<int> port;               // none: the window's automatic search
-    std::string model;                     // the model-name field
-    std::optional<std::string> chosenFile; // as if chosen with the file chooser
+    ReaderRequest request;
+    Language language = Language::English;
 };
 
 // The window as the command line plays it: every log line, text and progress step
@@ -23,11 +23,8 @@ class CliView : public DownloadView {
 public:
     CliView(Output& output, CliInputs inputs, Interruption& interruption);
 
-    // The session whose model the lookup reads and whose fileVersion it sets.
-    void Attach(ReaderSession& session) { this->session = &session; }
-
-    // The run's result from what it showed; stopped runs say how to recover.
-    RunResult Result(bool succeeded);
+    // The run's result from how it ended; stopped runs say how to recover.
+    RunResult Result(Outcome outcome);
 
     void AppendLogLine(const std::string& line) override;
     void SelectLastLogLine() override {}
@@ -35,35 +32,34 @@ public:
     void ShowNotice(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
     bool ConfirmModelName(const std::string& question) override;
-    std::string TypedModelName() override { return inputs.model; }
     void ShowModelName(const std::string&) override {}
-    std::string TypedPortNumber() override;
     std::string TypedDebugLevel() override { return "0"; }
     void SetStatus(const std::string& text) override;
     void SetReaderInfo(const std::string& text) override;
     void PortClosed() override {}
 
-    void LookUpFirmwareFile() override;
-    std::string FirmwareFilePath() override { return firmwarePath; }
+    FirmwareChoice LookUpFirmwareFile(const std::string& modelName,
+                                      const std::optional<std::string>& chosenFile) override;
     void SetProgressRange(std::int32_t total) override;
     void SetProgressPosition(std::int32_t position) override;
     void SetProgressCounter(const std::string&) override {}
     void ShowWindowMessage(const std::string& text) override { ShowMessage(text); }
+    void ReaderMayLeaveApplication() override { interruption.ReaderMayBeInBootLoader(); }
+    void RecordFault(const std::string& description) override;
     void DownloadCompleted() override;
-    void DownloadFailed() override {}
+    void DownloadFailed(Outcome outcome) override { downloadOutcome = outcome; }
 
+    // The information text the read showed; how the download ended.
     std::string readerInfo;
-    std::string lastVersionLine;
-    bool completed = false;
-    bool portInUseSeen = false;
+    Outcome downloadOutcome = Outcome::Unexpected;
 
 private:
+    // The notice a completed download ends with; shown once, at the end.
+    std::string completedNotice;
     Output& output;
     CliInputs inputs;
     Interruption& interruption;
-    ReaderSession* session = nullptr;
-    std::string firmwarePath;
     std::string status;
-    std::vector<std::string> shown;
+    std::string lastShown; // notice or box
     std::int32_t progressTotal = 0;
 };

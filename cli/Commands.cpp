@@ -4,6 +4,7 @@
 #include "cli/PortList.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
+#include "download/CurrentException.h"
 #include "download/DownloadSequence.h"
 
 #include <functional>
@@ -16,12 +17,9 @@ public:
     CliSession(const CliInputs& inputs, ReaderLink library, Output& output,
                Interruption& interruption)
         : link(std::move(library), interruption), clock(interruption),
-          view(output, inputs, interruption), session(link.link, view, clock) {
-        session.autoPortSearch = inputs.port ? 0 : 1;
-        view.Attach(session);
-    }
+          view(output, inputs, interruption), session(link.link, view, clock) {}
     ~CliSession() {
-        if (session.port != 0) {
+        if (session.Port() != 0) {
             session.ClosePort();
         }
         link.CloseOpenPorts();
@@ -29,12 +27,14 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // Runs work; a run stopped by Ctrl-C counts as not succeeded.
-    bool Run(const std::function<bool()>& work) {
+    // Runs work; an exception ends it as the download's do (a stop is told apart
+    // by the result).
+    Outcome Run(const std::function<Outcome()>& work) {
         try {
             return work();
-        } catch (const Interruption::Stop&) {
-            return false;
+        } catch (...) {
+            view.RecordFault(DescribeCurrentException());
+            return Outcome::Unexpected;
         }
     }
 
@@ -55,22 +55,18 @@ RunResult RunPortsCommand(Output& output) {
     for (const PortEntry& port : ListComPorts()) {
         output.Port(port);
     }
-    return Reported(output, RunResult{ExitCode::Success, {}, {}, {}});
+    RunResult result;
+    result.outcome = Outcome::Succeeded;
+    return Reported(output, result);
 }
 
 RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                          Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
-    const bool read = cli.Run([&] {
-        cli.session.ShowReaderInfo();
-        return !cli.view.readerInfo.empty();
-    });
-    RunResult result = cli.view.Result(read);
-    if (!read && result.code == ExitCode::OtherFailure) {
-        result.code = ExitCode::NoReader;
-    }
-    if (read) {
-        result.found.emplace_back("info", cli.view.readerInfo);
+    RunResult result =
+        cli.view.Result(cli.Run([&] { return cli.session.ShowReaderInfo(inputs.request); }));
+    if (result.outcome == Outcome::Succeeded) {
+        result.info = cli.view.readerInfo;
     }
     return Reported(output, result);
 }
@@ -79,19 +75,12 @@ RunResult RunInfoCommand(const CliInputs& inputs, ReaderLink link, Output& outpu
 RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                             Interruption& interruption) {
     CliSession cli(inputs, std::move(link), output, interruption);
-    bool found = false;
-    const bool read = cli.Run([&] {
-        found = IsReaderFound(cli.session.DetectReader());
-        return found &&
-               (cli.session.QueryVersion(VersionQuery::Application) == VersionResult::Valid ||
-                cli.session.QueryVersion(VersionQuery::Reader16) == VersionResult::Valid);
-    });
-    RunResult result = cli.view.Result(read);
-    if (!read && result.code == ExitCode::OtherFailure) {
-        result.code = found ? ExitCode::VersionCheck : ExitCode::NoReader;
-    }
-    if (read) {
-        result.found.emplace_back("version", cli.view.lastVersionLine);
+    RunResult result = cli.view.Result(cli.Run([&] {
+        const Outcome detection = DetectionOutcome(cli.session.DetectReader(inputs.request));
+        return detection == Outcome::Succeeded ? cli.session.ShowVersion() : detection;
+    }));
+    if (result.outcome == Outcome::Succeeded) {
+        result.version = cli.session.VersionText();
     }
     return Reported(output, result);
 }
@@ -99,13 +88,15 @@ RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& ou
 RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                              Interruption& interruption) {
     // The file chooser's rule, before the reader is touched.
-    if (inputs.chosenFile && !IsRiviFirmwarePath(*inputs.chosenFile)) {
-        output.Shown("notice", kNotRiviFileNotice);
-        return Reported(output, RunResult{ExitCode::FirmwareFile, {}, kNotRiviFileNotice, {}});
+    const std::optional<std::string>& chosenFile = inputs.request.chosenFile;
+    if (chosenFile && !IsRiviFirmwarePath(*chosenFile)) {
+        RunResult refused;
+        refused.outcome = Outcome::FirmwareFileRefused;
+        refused.notice = kNotRiviFileNotice;
+        return Reported(output, refused);
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
-    // RunToEnd ends a stopped run as a failed one.
-    download.RunToEnd();
-    return Reported(output, cli.view.Result(cli.view.completed));
+    download.RunToEnd(inputs.request);
+    return Reported(output, cli.view.Result(cli.view.downloadOutcome));
 }

@@ -10,14 +10,35 @@ void WriteLine(std::ostream& out, const nlohmann::json& object) {
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << std::endl;
 }
 
+// The event names scripts see: fixed whatever the language.
+const char* EventName(Shown kind) {
+    switch (kind) {
+    case Shown::Notice:
+        return "notice";
+    case Shown::Message:
+        return "message";
+    case Shown::Question:
+        return "question";
+    case Shown::Status:
+        return "status";
+    case Shown::ReaderInfo:
+        return "reader-info";
+    case Shown::Warning:
+        return "warning";
+    case Shown::Fault:
+        return "fault";
+    }
+    return "shown";
+}
+
 } // namespace
 
 void JsonOutput::WriteLog(const std::string& line) {
     WriteLine(out, {{"event", "log"}, {"text", line}});
 }
 
-void JsonOutput::WriteShown(const std::string& kind, const std::string& text) {
-    WriteLine(out, {{"event", kind}, {"text", text}});
+void JsonOutput::WriteShown(Shown kind, const std::string& text) {
+    WriteLine(out, {{"event", EventName(kind)}, {"text", text}});
 }
 
 void JsonOutput::WriteProgress(std::int64_t sent, std::int64_t total) {
@@ -34,11 +55,15 @@ void JsonOutput::WritePort(const PortEntry& port) {
 
 void JsonOutput::WriteResult(const RunResult& result) {
     nlohmann::json object = {{"event", "result"},
-                             {"exit", ToInt(result.code)},
+                             {"exit", ToInt(ExitCodeFor(result.outcome))},
+                             {"reason", ReasonName(result.outcome)},
                              {"status", result.status},
                              {"notice", result.notice}};
-    for (const auto& [key, value] : result.found) {
-        object[key] = value;
+    if (result.info) {
+        object["info"] = *result.info;
+    }
+    if (result.version) {
+        object["version"] = *result.version;
     }
     WriteLine(out, object);
 }

@@ -6,7 +6,8 @@
 
 // One JSON object per line, written as it happens, for scripts: {"event": "log",
 // "text": ...}, "progress" with "sent" and "total", "port", the shown texts by kind,
-// and last "result" with "exit", "status" and "notice". Texts stay UTF-8; control
+// and last "result" with "exit", "reason" (a stable name of how the run ended),
+// "status", "notice", and what was found ("info", "version"). Texts stay UTF-8; control
 // characters are escaped.
 class JsonOutput : public Output {
 public:
@@ -14,7 +15,7 @@ public:
 
 protected:
     void WriteLog(const std::string& line) override;
-    void WriteShown(const std::string& kind, const std::string& text) override;
+    void WriteShown(Shown kind, const std::string& text) override;
     void WriteProgress(std::int64_t sent, std::int64_t total) override;
     void WritePort(const PortEntry& port) override;
     void WriteResult(const RunResult& result) override;

@@ -6,7 +6,7 @@ void Output::Log(const std::string& line) {
     WriteLog(line);
 }
 
-void Output::Shown(const std::string& kind, const std::string& text) {
+void Output::Show(Shown kind, const std::string& text) {
     const std::lock_guard lock(mutex);
     WriteShown(kind, text);
 }

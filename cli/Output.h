@@ -4,17 +4,19 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
-// The end of a run: its exit code, the window's status and notice texts, and what
-// the command found (the reader's information text, its version).
+// The end of a run: how it ended (its exit code and reason follow from that), the
+// window's status and notice texts, and what the command found.
 struct RunResult {
-    ExitCode code = ExitCode::OtherFailure;
+    Outcome outcome = Outcome::Unexpected;
     std::string status;
     std::string notice;
-    std::vector<std::pair<std::string, std::string>> found;
+    // The notice was shown as it happened already; text output does not repeat it.
+    bool noticeShown = false;
+    std::optional<std::string> info;    // the reader's information text
+    std::optional<std::string> version; // the reader's firmware version
 };
 
 // A port the system reports: its COM number, its device, and for a USB adapter the
@@ -26,6 +28,17 @@ struct PortEntry {
     std::string product;
 };
 
+// What a text shown during a run is in the window.
+enum class Shown {
+    Notice,
+    Message,    // a box with an OK button
+    Question,   // the model confirmation, answered by --model
+    Status,     // the status line
+    ReaderInfo, // the reader information line
+    Warning,    // the command line's own: Ctrl-C during the transfer
+    Fault,      // an exception that ended the run
+};
+
 // Where a run reports. The Ctrl-C watcher writes warnings from its own thread, so
 // every event is written whole under one lock.
 class Output {
@@ -33,15 +46,14 @@ public:
     virtual ~Output() = default;
 
     void Log(const std::string& line);
-    // kind: "notice", "message", "question", "status", "reader-info" or "warning".
-    void Shown(const std::string& kind, const std::string& text);
+    void Show(Shown kind, const std::string& text);
     void Progress(std::int64_t sent, std::int64_t total);
     void Port(const PortEntry& port);
     void Result(const RunResult& result);
 
 protected:
     virtual void WriteLog(const std::string& line) = 0;
-    virtual void WriteShown(const std::string& kind, const std::string& text) = 0;
+    virtual void WriteShown(Shown kind, const std::string& text) = 0;
     virtual void WriteProgress(std::int64_t sent, std::int64_t total) = 0;
     virtual void WritePort(const PortEntry& port) = 0;
     virtual void WriteResult(const RunResult& result) = 0;

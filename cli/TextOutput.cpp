@@ -2,7 +2,6 @@
 #include "cli/TextOutput.h"
 
 #include <cstdio>
-#include <string_view>
 
 namespace {
 
@@ -38,15 +37,30 @@ void TextOutput::WriteLog(const std::string& line) {
     WriteLine(line);
 }
 
-void TextOutput::WriteShown(const std::string& kind, const std::string& text) {
-    if (kind == "status") {
+const char* TextOutput::LabelOf(Shown kind) const {
+    switch (kind) {
+    case Shown::ReaderInfo:
+        return words.readerInfo;
+    case Shown::Warning:
+        return words.warning;
+    case Shown::Fault:
+        return words.fault;
+    case Shown::Question:
+        return words.question;
+    case Shown::Status:
+        return words.status;
+    case Shown::Notice:
+    case Shown::Message:
+        break;
+    }
+    return words.notice;
+}
+
+void TextOutput::WriteShown(Shown kind, const std::string& text) {
+    if (kind == Shown::Status) {
         return; // the last one is the result's
     }
-    const std::string_view label = kind == "reader-info" ? "리더기 정보: "
-                                   : kind == "warning"   ? "경고: "
-                                   : kind == "question"  ? "확인: "
-                                                         : "알림: ";
-    WriteLine(std::string(label).append(WithoutCarriageReturns(text)));
+    WriteLine(std::string(LabelOf(kind)).append(WithoutCarriageReturns(text)));
 }
 
 std::string TextOutput::Bar() const {
@@ -57,9 +71,9 @@ std::string TextOutput::Bar() const {
     const double speed = seconds > 0 ? static_cast<double>(sent) / seconds : 0.0;
     const int left = speed > 0 ? static_cast<int>(static_cast<double>(total - sent) / speed) : 0;
     char tail[96];
-    std::snprintf(tail, sizeof tail, "] %s/%s KiB  %s KiB/s  %d:%02d left", KiB(sent).c_str(),
+    std::snprintf(tail, sizeof tail, "] %s/%s KiB  %s KiB/s  %d:%02d %s", KiB(sent).c_str(),
                   KiB(total).c_str(), KiB(static_cast<std::int64_t>(speed)).c_str(), left / 60,
-                  left % 60);
+                  left % 60, words.timeLeft);
     return std::string("[")
         .append(static_cast<std::size_t>(filled), '#')
         .append(static_cast<std::size_t>(kBarWidth - filled), '-')
@@ -81,7 +95,7 @@ void TextOutput::WriteProgress(std::int64_t nowSent, std::int64_t nowTotal) {
     const int tenths = total > 0 ? static_cast<int>(sent * 10 / total) : 10;
     if (tenths > tenthsWritten) {
         tenthsWritten = tenths;
-        out << "전송: " << sent << "/" << total << " bytes (" << tenths * 10 << "%)\n"
+        out << words.sent << sent << "/" << total << " bytes (" << tenths * 10 << "%)\n"
             << std::flush;
     }
 }
@@ -101,20 +115,18 @@ void TextOutput::WriteResult(const RunResult& result) {
         barDrawn = false;
     }
     if (!result.status.empty()) {
-        WriteLine(std::string("상태: ").append(result.status));
+        WriteLine(std::string(words.status).append(result.status));
     }
-    if (!result.notice.empty()) {
-        WriteLine(std::string("알림: ").append(WithoutCarriageReturns(result.notice)));
+    if (!result.notice.empty() && !result.noticeShown) {
+        WriteLine(std::string(words.notice).append(WithoutCarriageReturns(result.notice)));
     }
-    for (const auto& [key, value] : result.found) {
-        WriteLine(std::string(key).append(": ").append(value));
+    // The information text was written as it came (reader-info), once.
+    if (result.version) {
+        WriteLine(std::string(words.version).append(*result.version));
     }
-    for (const ExitCodeMeaning& meaning : ExitCodeMeanings()) {
-        if (meaning.code == result.code) {
-            WriteLine(std::string("종료 코드 ")
-                          .append(std::to_string(ToInt(result.code)))
-                          .append(": ")
-                          .append(meaning.meaning));
-        }
-    }
+    const ExitCode code = ExitCodeFor(result.outcome);
+    WriteLine(std::string(words.exitCode)
+                  .append(std::to_string(ToInt(code)))
+                  .append(": ")
+                  .append(ClosingMeaning(words, subcommand, code)));
 }

@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/JsonOutput.h"
 #include "cli/TextOutput.h"
+#include "cli/Words.h"
 #include "core/VexilonLink.h"
 
 #include <CLI/CLI.hpp>
@@ -14,18 +15,29 @@
 
 namespace {
 
-constexpr char kTransferWarning[] =
-    "전송 중입니다. 지금 멈추면 리더기가 부트 로더에 남아 다시 다운로드해야 합니다. 그래도 "
-    "멈추려면 3초 안에 Ctrl-C를 한 번 더 누르십시오.";
+constexpr const char* kSubcommandNames[kSubcommandCount] = {"ports", "info", "version", "download"};
 
-std::string ExitCodesText() {
-    std::string text = "Exit codes:\n";
-    for (const ExitCodeMeaning& meaning : ExitCodeMeanings()) {
-        const std::string number = std::to_string(ToInt(meaning.code));
+// The codes with their meanings, success as the subcommand (or the whole program) means it.
+std::string ExitCodesText(const Words& words, const char* success) {
+    std::string text = std::string(words.exitCodesHeading).append("\n");
+    for (std::size_t code = 0; code < kExitCodeCount; ++code) {
+        const std::string number = std::to_string(code);
         text.append(4 - number.size(), ' ').append(number).append("  ");
-        text.append(meaning.meaning).append("\n");
+        text.append(code == 0 ? success : words.meanings[code]).append("\n");
     }
     return text;
+}
+
+// CLI11's own headings and the help option in the command line's language.
+void UseWords(CLI::App& app, const Words& words) {
+    auto formatter = std::make_shared<CLI::Formatter>();
+    formatter->label("Usage", words.usageLabel);
+    formatter->label("OPTIONS", words.optionsLabel);
+    formatter->label("SUBCOMMAND", words.subcommandLabel);
+    formatter->label("REQUIRED", words.requiredLabel);
+    app.formatter(formatter);
+    app.set_help_flag("-h,--help", words.helpOption)->group(words.optionsLabel);
+    app.option_defaults()->group(words.optionsLabel);
 }
 
 struct Arguments {
@@ -33,44 +45,48 @@ struct Arguments {
     bool json = false;
 };
 
-CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description,
+CLI::App* AddCommand(CLI::App& app, Subcommand subcommand, const Words& words,
                      Arguments& arguments) {
-    CLI::App* command = app.add_subcommand(name, description);
-    command->add_flag("--json", arguments.json, "one JSON object per line: events, then result");
-    command->footer(ExitCodesText());
+    const auto index = static_cast<std::size_t>(subcommand);
+    CLI::App* command = app.add_subcommand(kSubcommandNames[index], words.subcommands[index]);
+    command->group(words.subcommandLabel);
+    UseWords(*command, words);
+    command->add_flag("--json", arguments.json, words.jsonOption);
+    command->footer(ExitCodesText(words, words.succeeded[index]));
     return command;
 }
 
-void AddPortOption(CLI::App& command, Arguments& arguments) {
+void AddPortOption(CLI::App& command, const Words& words, Arguments& arguments) {
     command
         .add_option_function<int>(
-            "--port", [&](const int& port) { arguments.inputs.port = port; },
-            "COM port number; without it, port 7 and then 1 to 100 are searched")
+            "--port", [&](const int& port) { arguments.inputs.request.port = port; },
+            words.portOption)
         ->check(CLI::Range(1, 255));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app("Brimlet: firmware download to RIVI card readers", "brimlet-cli");
-    app.require_subcommand(1);
-    app.footer(ExitCodesText());
     Arguments arguments;
-    CLI::App* ports = AddCommand(app, "ports", "list the COM ports present", arguments);
-    CLI::App* info = AddCommand(app, "info", "read the reader's information text", arguments);
-    CLI::App* version = AddCommand(app, "version", "read the reader's firmware version", arguments);
-    CLI::App* download =
-        AddCommand(app, "download", "download the firmware into the reader", arguments);
-    for (CLI::App* command : {info, version, download}) {
-        AddPortOption(*command, arguments);
+    arguments.inputs.language = LanguageFromEnvironment();
+    const Words& words = WordsFor(arguments.inputs.language);
+    CLI::App app(words.program, "brimlet-cli");
+    UseWords(app, words);
+    app.require_subcommand(1);
+    app.footer(ExitCodesText(words, words.meanings[0]));
+    CLI::App* commands[kSubcommandCount] = {};
+    for (std::size_t index = 0; index < kSubcommandCount; ++index) {
+        commands[index] = AddCommand(app, static_cast<Subcommand>(index), words, arguments);
     }
-    download->add_option("--model", arguments.inputs.model,
-                         "model name, for a reader waiting in its boot loader");
+    CLI::App* download = commands[static_cast<std::size_t>(Subcommand::Download)];
+    for (const Subcommand reading : {Subcommand::Info, Subcommand::Version, Subcommand::Download}) {
+        AddPortOption(*commands[static_cast<std::size_t>(reading)], words, arguments);
+    }
+    download->add_option("--model", arguments.inputs.request.modelName, words.modelOption);
     download
         ->add_option_function<std::string>(
-            "--file", [&](const std::string& file) { arguments.inputs.chosenFile = file; },
-            "firmware file to send instead of the one found in RIVI_OIL/ (its path must hold "
-            "\"RIVI\")")
+            "--file", [&](const std::string& file) { arguments.inputs.request.chosenFile = file; },
+            words.fileOption)
         ->check(CLI::ExistingFile);
     try {
         app.parse(argc, argv);
@@ -81,29 +97,35 @@ int main(int argc, char** argv) {
         return ToInt(ExitCode::Usage);
     }
 
+    Subcommand chosen = Subcommand::Ports;
+    for (std::size_t index = 0; index < kSubcommandCount; ++index) {
+        if (commands[index]->parsed()) {
+            chosen = static_cast<Subcommand>(index);
+        }
+    }
     std::unique_ptr<Output> output;
     if (arguments.json) {
         output = std::make_unique<JsonOutput>(std::cout);
     } else {
-        output = std::make_unique<TextOutput>(std::cout, StandardOutputIsTerminal());
+        output = std::make_unique<TextOutput>(std::cout, StandardOutputIsTerminal(), words, chosen);
     }
-    if (ports->parsed()) {
-        return ToInt(RunPortsCommand(*output).code);
+    if (chosen == Subcommand::Ports) {
+        return ToInt(ExitCodeFor(RunPortsCommand(*output).outcome));
     }
     Interruption interruption;
     WatchCtrlC([&] {
         if (interruption.Pressed() == Interruption::Press::Warns) {
-            output->Shown("warning", kTransferWarning);
+            output->Show(Shown::Warning, words.transferWarning);
         }
     });
     const ReaderLink link = VexilonReaderLink();
     RunResult result;
-    if (info->parsed()) {
+    if (chosen == Subcommand::Info) {
         result = RunInfoCommand(arguments.inputs, link, *output, interruption);
-    } else if (version->parsed()) {
+    } else if (chosen == Subcommand::Version) {
         result = RunVersionCommand(arguments.inputs, link, *output, interruption);
     } else {
         result = RunDownloadCommand(arguments.inputs, link, *output, interruption);
     }
-    return ToInt(result.code);
+    return ToInt(ExitCodeFor(result.outcome));
 }

@@ -1,10 +1,7 @@
 #include "download/DownloadSequence.h"
+#include "reader/ProtocolTimings.h"
 
 namespace {
-
-constexpr DWORD kStepPauseMs = 100;
-// The reader restarts into its boot loader after step 3 and needs this long.
-constexpr DWORD kAfterAuthenticationMs = 5000;
 
 constexpr char kKeyDataText[] = "Offline F/W Download Key 데이터를 확인하십시오.";
 constexpr char kReaderKeyText[] = "단말기의 Offline F/W Download Key를 확인하십시오.";
@@ -13,57 +10,58 @@ constexpr char kProofText[] = "인증 실패";
 
 } // namespace
 
-bool DownloadSequence::AuthenticateApplication() {
+Outcome DownloadSequence::AuthenticateApplication() {
     Clock& clock = reader.clock;
-    clock.SleepFor(kStepPauseMs);
+    Wait(clock, kAuthStepPause);
     if (!DeriveAuthKeys()) {
-        ReportFailedStep(kReaderAuthenticationText);
-        return false;
+        return ReportFailedStep(Outcome::AuthenticationFailed, kReaderAuthenticationText);
     }
 
-    clock.SleepFor(kStepPauseMs);
+    Wait(clock, kAuthStepPause);
     reader.AppendLogLine("Offkey 확인 중...");
     if (!reader.SendDownloadKey(DownloadKeyForm::Application, auth.downloadKey)) {
-        ReportFailedStep(kKeyDataText);
-        return false;
+        return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
     }
 
     struct Step {
         const char* line;
         bool (DownloadSequence::*run)();
         const char* failure;
+        // Step 3 stores a new key pair and restarts the reader into its boot loader.
+        bool leavesApplication;
     };
     static constexpr Step kSteps[] = {
-        {"리더기 인증 확인중(1)...", &DownloadSequence::AuthStep1, kReaderKeyText},
-        {"리더기 인증 확인중(2)...", &DownloadSequence::AuthStep2, kReaderAuthenticationText},
-        {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText},
+        {"리더기 인증 확인중(1)...", &DownloadSequence::AuthStep1, kReaderKeyText, false},
+        {"리더기 인증 확인중(2)...", &DownloadSequence::AuthStep2, kReaderAuthenticationText,
+         false},
+        {"리더기 인증 확인중(3)...", &DownloadSequence::AuthStep3, kReaderAuthenticationText, true},
     };
     for (const Step& step : kSteps) {
-        clock.SleepFor(kStepPauseMs);
+        Wait(clock, kAuthStepPause);
+        if (step.leavesApplication) {
+            view.ReaderMayLeaveApplication();
+        }
         reader.AppendLogLine(step.line);
         if (!(this->*step.run)()) {
-            ReportFailedStep(step.failure);
-            return false;
+            return ReportFailedStep(Outcome::AuthenticationFailed, step.failure);
         }
     }
 
-    clock.SleepFor(kAfterAuthenticationMs);
-    return true;
+    Wait(clock, kAfterAuthentication);
+    return Outcome::Succeeded;
 }
 
-bool DownloadSequence::AuthenticateBootLoader() {
+Outcome DownloadSequence::AuthenticateBootLoader() {
     if (ProveDownloadKey()) {
-        return true;
+        return Outcome::Succeeded;
     }
     // A boot loader that lost its key takes it once more, then wants a new proof.
     if (!reader.SendDownloadKey(DownloadKeyForm::BootLoader, auth.downloadKey)) {
-        ReportFailedStep(kKeyDataText);
-        return false;
+        return ReportFailedStep(Outcome::DownloadKeyRefused, kKeyDataText);
     }
-    reader.clock.SleepFor(kStepPauseMs);
+    Wait(reader.clock, kAuthStepPause);
     if (!ProveDownloadKey()) {
-        ReportFailedStep(kProofText);
-        return false;
+        return ReportFailedStep(Outcome::AuthenticationFailed, kProofText);
     }
-    return true;
+    return Outcome::Succeeded;
 }

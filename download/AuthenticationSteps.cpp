@@ -1,5 +1,6 @@
 #include "download/DownloadSequence.h"
 
+#include "reader/ProtocolTimings.h"
 #include "readerlink/VexilonDll.h"
 #include "security/Authentication.h"
 #include "security/DownloadKey.h"
@@ -7,10 +8,6 @@
 
 namespace {
 
-constexpr int kStep1TimeoutMs = 5000;
-constexpr int kStep2TimeoutMs = 5000;
-// The reader stores the new key pair in flash before it answers step 3.
-constexpr int kStep3TimeoutMs = 150000;
 constexpr int kMessageAreaSize = 1024;
 
 static_assert(kMessageAreaSize >= VQ_RECEIVE_CAPACITY);
@@ -46,7 +43,7 @@ bool DownloadSequence::AuthStep1() {
     StepExchange exchange;
     BuildAuthStep1Request(exchange.request);
     const int result = reader.Exchange(exchange.request, authStep1RequestLength, exchange.response,
-                                       exchange.responseLength, kStep1TimeoutMs);
+                                       exchange.responseLength, kAuthStepTimeout);
     return CheckAuthStep1Response(exchange.response, exchange.responseLength, AuthKeys(auth),
                                   auth.readerChallenge) &&
            result == VQ_OK;
@@ -57,7 +54,7 @@ bool DownloadSequence::AuthStep2() {
     BuildAuthStep2Request(AuthKeys(auth), auth.hostReserved, auth.readerChallenge, auth.hostRandom,
                           exchange.request);
     const int result = reader.Exchange(exchange.request, authStep2RequestLength, exchange.response,
-                                       exchange.responseLength, kStep2TimeoutMs);
+                                       exchange.responseLength, kAuthStepTimeout);
     return CheckAuthStep2Response(exchange.response, exchange.responseLength, AuthKeys(auth),
                                   auth.hostReserved, auth.readerChallenge, auth.readerRandom) &&
            result == VQ_OK;
@@ -70,7 +67,7 @@ bool DownloadSequence::AuthStep3() {
     StepExchange exchange;
     BuildAuthStep3Request(AuthKeys(auth), auth.derivedKeyPair, exchange.request);
     const int result = reader.Exchange(exchange.request, authStep3RequestLength, exchange.response,
-                                       exchange.responseLength, kStep3TimeoutMs);
+                                       exchange.responseLength, kAuthStep3Timeout);
     return CheckAuthStep3Response(exchange.response, exchange.responseLength) && result == VQ_OK;
 }
 

@@ -52,7 +52,7 @@ bool SendImageBlocks(ImageView image, std::int32_t total, const AcceptedSender& 
         if (verdict == SendVerdict::PortLost) {
             return false;
         }
-        clock.SleepFor(kFailedBlockPauseMs);
+        Wait(clock, kFailedBlockPause);
         if (++failedTries >= kBlockTries) {
             return false;
         }

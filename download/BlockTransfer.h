@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Clock.h"
+#include "reader/ProtocolTimings.h"
 #include "reader/ReaderConstants.h"
 
 #include <cstdint>
@@ -17,12 +18,6 @@ constexpr int kBlockFrameLength = 4 + kBlockSize; // F1, offset (3 bytes), data
 // overwrites the start of its flash with FF.
 constexpr std::int32_t kOffsetLimit = 1 << 24;
 constexpr std::int32_t kLargestImage = kOffsetLimit - kBlockSize;
-
-// Every block is tried this often before the transfer gives up; the count starts
-// again at the next block.
-constexpr int kBlockTries = 6;
-constexpr unsigned kFailedBlockPauseMs = 200;
-constexpr int kFinishTries = 5;
 
 struct ImageView {
     const unsigned char* bytes;

@@ -21,18 +21,21 @@ struct AuthenticationState {
 };
 
 // One download, from the reader's detection to its restart with the new firmware.
-// Runs on the download worker; reports through the view.
+// Runs on the download worker; reports through the view. Every step that fails
+// shows its text and returns the outcome that goes with it.
 class DownloadSequence {
 public:
     DownloadSequence(ReaderSession& reader, DownloadView& view);
 
-    // RunDownload, then one of the view's two ends, whatever happened.
-    void RunToEnd();
-    // True when the firmware was sent and its version read back.
-    bool RunDownload();
+    // RunDownload, then one of the view's two ends, whatever happened: an exception
+    // is recorded with its type and message and ends the download as failed.
+    void RunToEnd(const ReaderRequest& request);
+    // Succeeded when the firmware was sent and its version read back.
+    Outcome RunDownload(const ReaderRequest& request);
 
-    bool AuthenticateApplication();
-    bool AuthenticateBootLoader();
+private:
+    Outcome AuthenticateApplication();
+    Outcome AuthenticateBootLoader();
     // False when the system's random source fails: nothing predictable is sent then.
     bool DeriveAuthKeys();
     bool AuthStep1();
@@ -40,27 +43,27 @@ public:
     bool AuthStep3();
     bool ProveDownloadKey();
 
-    // Reads the file the view names, once, into image: the transfer sends these bytes
-    // even if the file changes later. Refused: a file the transfer could not send.
+    // Reads the file at path, once, into image: the transfer sends these bytes even
+    // if the file changes later. Refused: a file the transfer could not send.
     enum class ImageCheck { Ready, Unreadable, Refused };
-    ImageCheck ReadFirmwareImage();
-    bool RunTransferPhase();
-    bool AwaitReaderRestart();
+    ImageCheck ReadFirmwareImage(const std::string& path);
+    Outcome RunTransferPhase();
+    Outcome AwaitReaderRestart();
 
-    AuthenticationState auth;
-    std::vector<unsigned char> image;
-    DWORD downloadStartTicks = 0;
-
-private:
     // A failed step: its text as a notice, then the status "다운로드 실패"; when the
-    // port was lost, the lost connection is reported instead.
-    void ReportFailedStep(const std::string& text);
+    // port was lost, the lost connection is reported instead. Returns what was reported.
+    Outcome ReportFailedStep(Outcome outcome, const std::string& text);
     // The port is closed, and the log says how to go on from where the reader is.
-    void ReportConnectionLost();
+    Outcome ReportConnectionLost();
 
     ReaderSession& reader;
     DownloadView& view;
     CFunction function;
+    AuthenticationState auth;
+    std::vector<unsigned char> image;
+    // The version the restarted reader must report.
+    std::string fileVersion;
+    DWORD downloadStartTicks = 0;
 };
 
 // The status every failed download ends with (except the two MSR exits).

@@ -66,8 +66,8 @@ std::optional<std::vector<unsigned char>> ReadRegularFile(const std::string& pat
 
 } // namespace
 
-DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage() {
-    const std::string path = Trimmed(view.FirmwareFilePath());
+DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage(const std::string& field) {
+    const std::string path = Trimmed(field);
     image.clear();
     std::optional<std::vector<unsigned char>> bytes = ReadRegularFile(path);
     if (!bytes) {

@@ -1,25 +1,20 @@
 #include "download/DownloadSequence.h"
 
+#include "reader/ProtocolTimings.h"
+
 #include <cstdio>
 
-namespace {
-
-// The reader writes the image into its flash and restarts before it answers again.
-constexpr DWORD kRestartWaitMs = 7000;
-constexpr int kReconnectAttempts = 16;
-constexpr DWORD kReconnectPauseMs = 500;
-
-} // namespace
-
-bool DownloadSequence::AwaitReaderRestart() {
-    reader.clock.SleepFor(kRestartWaitMs);
-    for (int attempt = 0; attempt < kReconnectAttempts; ++attempt) {
+Outcome DownloadSequence::AwaitReaderRestart() {
+    Wait(reader.clock, kRestartWait);
+    Outcome failure = Outcome::NoRestart;
+    for (int attempt = 0; attempt < kReconnectTries; ++attempt) {
         // Every attempt opens the port again (without closing it first). A reader on a
         // USB link of its own drops off the bus while it restarts and comes back under
         // the same name: until then the open or the query finds no device, which here
         // only means "not back yet".
         if (reader.OpenPortInUse()) {
-            const VersionResult version = reader.QueryVersion(VersionQuery::AgainstFile);
+            const VersionResult version =
+                reader.QueryVersion(VersionQuery::AgainstFile, fileVersion);
             if (version == VersionResult::Valid) {
                 // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
                 const auto elapsed =
@@ -28,22 +23,21 @@ bool DownloadSequence::AwaitReaderRestart() {
                 std::snprintf(line, sizeof line, "Download OK(t:%d)", elapsed);
                 reader.AddLogLine(line);
                 view.SetStatus("다운로드 성공");
-                view.SetReaderInfo(reader.ReadReaderInfo(reader.port));
-                return true;
+                view.SetReaderInfo(reader.ReadReaderInfo(reader.Port()));
+                return Outcome::Succeeded;
             }
             if (version == VersionResult::Differs) {
+                failure = Outcome::WrongVersion;
                 break; // another version than the file's: asking again cannot help
             }
         }
-        reader.clock.SleepFor(kReconnectPauseMs);
+        Wait(reader.clock, kReconnectPause);
     }
     // Still no device after every try: no restart takes this long, the cable is out
     // (the reader may be left in its boot loader).
-    if (reader.portLost) {
-        ReportConnectionLost();
-        return false;
+    if (reader.PortLost()) {
+        return ReportConnectionLost();
     }
     reader.ClosePort();
-    ReportFailedStep("버전 조회 실패");
-    return false;
+    return ReportFailedStep(failure, "버전 조회 실패");
 }

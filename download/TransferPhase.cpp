@@ -1,12 +1,10 @@
 #include "download/BlockTransfer.h"
 #include "download/DownloadSequence.h"
+#include "reader/ProtocolTimings.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr DWORD kBeforeLoadMs = 100;
-constexpr DWORD kBeforeFinishMs = 30;
 
 // The bar and the " offset/total" counter of the window follow the blocks.
 class ViewProgress : public ProgressSink {
@@ -27,8 +25,8 @@ private:
 
 } // namespace
 
-bool DownloadSequence::RunTransferPhase() {
-    reader.clock.SleepFor(kBeforeLoadMs);
+Outcome DownloadSequence::RunTransferPhase() {
+    Wait(reader.clock, kBeforeLoad);
     view.SetReaderInfo("");
     reader.AddLogLine("Download Start");
 
@@ -42,17 +40,15 @@ bool DownloadSequence::RunTransferPhase() {
         if (reader.SendAccepted(code, data, dataLength)) {
             return SendVerdict::Accepted;
         }
-        return reader.portLost ? SendVerdict::PortLost : SendVerdict::Refused;
+        return reader.PortLost() ? SendVerdict::PortLost : SendVerdict::Refused;
     };
     ViewProgress progress(view);
     if (!SendImageBlocks(ImageView{image.data(), length}, total, send, progress, reader.clock)) {
-        ReportFailedStep(kDownloadFailedText);
-        return false;
+        return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }
-    reader.clock.SleepFor(kBeforeFinishMs);
+    Wait(reader.clock, kBeforeFinish);
     if (!SendFinishCommand(FinishDataByte(total), send)) {
-        ReportFailedStep(kDownloadFailedText);
-        return false;
+        return ReportFailedStep(Outcome::TransferRefused, kDownloadFailedText);
     }
     return AwaitReaderRestart();
 }

@@ -1,5 +1,6 @@
 #include "reader/ReaderSession.h"
 
+#include "reader/ProtocolTimings.h"
 #include "reader/ReaderText.h"
 #include "reader/ResponseRule.h"
 #include "readerlink/VexilonDll.h"
@@ -11,19 +12,16 @@
 
 namespace {
 
-// Callers retry on their own; one exchange never waits longer than this.
-constexpr int kCommandTimeoutMs = 5000;
-constexpr int kAnswerTimeoutMs = 3000;
 // An answer that stores nothing keeps this code and is therefore refused.
 constexpr unsigned char kNoResponseYet = 0xFF;
-
-static_assert(sizeof(ReaderSession::rxBuffer) >= VQ_RECEIVE_CAPACITY,
-              "the library may store up to VQ_RECEIVE_CAPACITY response bytes");
 
 } // namespace
 
 ReaderSession::ReaderSession(ReaderLink link, ReaderView& view, Clock& clock)
-    : clock(clock), link(std::move(link)), view(view) {}
+    : clock(clock), link(std::move(link)), view(view) {
+    static_assert(sizeof rxBuffer >= VQ_RECEIVE_CAPACITY,
+                  "the library may store up to VQ_RECEIVE_CAPACITY response bytes");
+}
 
 int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, int dataLength) {
     if (dataLength < 0 || dataLength > kMaxCommandDataLength ||
@@ -35,7 +33,7 @@ int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, in
     std::copy_n(data, dataLength, sendArea.begin() + 1);
 
     const int result = Noted(link.polling(port, dataLength + 1, sendArea.data(), &rxLength,
-                                          rxBuffer, kCommandTimeoutMs));
+                                          rxBuffer, TimeoutArgument(kCommandTimeout)));
     if (result != VQ_OK) {
         char line[64];
         std::snprintf(line, sizeof line, "RECV ERR:%d [CMD:%02X]", result, code);
@@ -45,8 +43,10 @@ int ReaderSession::SendCommand(unsigned char code, const unsigned char* data, in
 }
 
 int ReaderSession::Exchange(const unsigned char* request, int requestLength,
-                            unsigned char* response, int& responseLength, int timeoutMs) {
-    return Noted(link.polling(port, requestLength, request, &responseLength, response, timeoutMs));
+                            unsigned char* response, int& responseLength,
+                            std::chrono::milliseconds timeout) {
+    return Noted(link.polling(port, requestLength, request, &responseLength, response,
+                              TimeoutArgument(timeout)));
 }
 
 int ReaderSession::Noted(int result) {
@@ -71,8 +71,10 @@ void ReaderSession::AppendLogLine(const std::string& line) {
     view.AppendLogLine(line);
 }
 
-bool ReaderSession::OpenPort(int onPort) {
-    return link.initPort(onPort, kReaderBaud) == onPort;
+bool ReaderSession::OpenPortByHand(int chosen) {
+    port = chosen;
+    portOpenedByHand = link.initPort(chosen, kReaderBaud) == chosen;
+    return portOpenedByHand;
 }
 
 bool ReaderSession::OpenPortInUse() {
@@ -88,14 +90,14 @@ bool ReaderSession::OpenPortInUse() {
 
 bool ReaderSession::ReopenPort() {
     link.closePort(port);
-    portOpen = 0;
+    portOpenedByHand = false;
     return OpenPortInUse();
 }
 
 void ReaderSession::ClosePort() {
     link.closePort(port);
     port = 0;
-    portOpen = 0;
+    portOpenedByHand = false;
     view.PortClosed();
 }
 
@@ -104,8 +106,9 @@ ReaderSession::Answer ReaderSession::Ask(int onPort, std::span<const unsigned ch
     // Never smaller than what the library may store, whatever the caller asks for.
     std::vector<unsigned char> area(std::max<std::size_t>(areaSize, VQ_RECEIVE_CAPACITY), 0);
     Answer answer;
-    answer.result = Noted(link.polling(onPort, static_cast<int>(command.size()), command.data(),
-                                       &answer.received, area.data(), kAnswerTimeoutMs));
+    answer.result =
+        Noted(link.polling(onPort, static_cast<int>(command.size()), command.data(),
+                           &answer.received, area.data(), TimeoutArgument(kAnswerTimeout)));
     answer.text = TextAfterResponseCode(area.data(), area.size());
     return answer;
 }

@@ -1,6 +1,5 @@
 #include "reader/ReaderSession.h"
 
-#include "reader/DecimalText.h"
 #include "reader/InfoTextRules.h"
 #include "reader/ReaderText.h"
 #include "readerlink/VexilonDll.h"
@@ -32,6 +31,13 @@ std::string PortLine(int port, const char* middle, const std::string& text) {
 
 } // namespace
 
+Outcome DetectionOutcome(ProbeResult found) {
+    if (IsReaderFound(found)) {
+        return Outcome::Succeeded;
+    }
+    return found == ProbeResult::Busy ? Outcome::PortInUse : Outcome::NoReader;
+}
+
 std::string ReaderSession::ReadReaderInfo(int onPort) {
     Answer answer = Ask(onPort, kInfoCommand, kInfoAreaSize);
     if (answer.received == 1) {
@@ -40,12 +46,13 @@ std::string ReaderSession::ReadReaderInfo(int onPort) {
     return answer.result == 0 ? answer.text : FailedToReadText(answer.result);
 }
 
-ProbeResult ReaderSession::ProbePort(int onPort) {
+ProbeResult ReaderSession::ProbePort(int onPort, const ReaderRequest& request) {
     const int opened = link.initPort(onPort, kReaderBaud);
     if (opened != onPort) {
         // Another program (or another copy of ours) drives whatever is there.
         if (opened == VQ_INIT_BUSY) {
             AddLogLine(PortLine(onPort, " => ", kPortInUseText));
+            return ProbeResult::Busy;
         }
         return ProbeResult::Nothing;
     }
@@ -58,11 +65,11 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
     readerInfo = info;
 
     if (IsDe635BootLoaderInfo(info)) {
-        modelName = view.TypedModelName();
+        modelName = request.modelName;
         return ProbeResult::BootLoader;
     }
     if (IsBootLoaderInfo(info)) {
-        const ProbeResult settled = SettleBootLoaderModel();
+        const ProbeResult settled = SettleBootLoaderModel(request.modelName);
         if (settled != ProbeResult::BootLoader) {
             link.closePort(onPort);
         }
@@ -81,8 +88,8 @@ ProbeResult ReaderSession::ProbePort(int onPort) {
 }
 
 // A boot loader does not know its model: the user types it and confirms it.
-ProbeResult ReaderSession::SettleBootLoaderModel() {
-    modelName = TrimmedModelName(view.TypedModelName());
+ProbeResult ReaderSession::SettleBootLoaderModel(const std::string& typed) {
+    modelName = TrimmedModelName(typed);
     const std::string& name = modelName;
     if (name.empty()) {
         view.ShowMessage("프로그램 왼쪽 상단에 리더기 모델명 입력 후 다시 시도해주세요.");
@@ -105,22 +112,24 @@ void ReaderSession::SettlePort(int found) {
     portLost = false;
 }
 
-ProbeResult ReaderSession::DetectReader() {
+ProbeResult ReaderSession::DetectReader(const ReaderRequest& request) {
     view.ClearLog();
     AddLogLine("장비 확인 중...");
 
-    if (autoPortSearch == 0) {
-        const int typed = DecimalTextValue(view.TypedPortNumber());
-        const ProbeResult found = ProbePort(typed);
+    if (request.port) {
+        const int typed = *request.port;
+        const ProbeResult found = ProbePort(typed, request);
         if (!IsReaderFound(found)) {
-            return ProbeResult::Nothing;
+            return found == ProbeResult::Busy ? found : ProbeResult::Nothing;
         }
         SettlePort(typed);
         return found;
     }
 
+    // Nothing found but a port held elsewhere: the reader may well be behind it.
+    ProbeResult missed = ProbeResult::Nothing;
     for (int candidate : AutomaticSearchOrder()) {
-        const ProbeResult found = ProbePort(candidate);
+        const ProbeResult found = ProbePort(candidate, request);
         // A refused reader is the one the user meant: the search ends with it.
         if (found == ProbeResult::Refused) {
             return ProbeResult::Nothing;
@@ -129,6 +138,9 @@ ProbeResult ReaderSession::DetectReader() {
             SettlePort(candidate);
             return found;
         }
+        if (found == ProbeResult::Busy) {
+            missed = found;
+        }
     }
-    return ProbeResult::Nothing;
+    return missed;
 }

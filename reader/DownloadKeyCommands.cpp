@@ -1,5 +1,6 @@
 #include "reader/ReaderSession.h"
 
+#include "reader/ProtocolTimings.h"
 #include "reader/ReaderText.h"
 #include "readerlink/VexilonDll.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr int kStoreKeyTimeoutMs = 3000;
 constexpr int kReceiveAreaSize = 1024;
 
 static_assert(kReceiveAreaSize >= VQ_RECEIVE_CAPACITY);
@@ -25,7 +25,7 @@ bool ReaderSession::SendDownloadKey(DownloadKeyForm form,
         unsigned char response[kReceiveAreaSize] = {};
         int responseLength = 0;
         result = Exchange(request, static_cast<int>(sizeof request), response, responseLength,
-                          kStoreKeyTimeoutMs);
+                          kStoreKeyTimeout);
     } else {
         result = SendCommand(kHandOverKeyCode, key.data(), static_cast<int>(key.size()));
     }

@@ -24,6 +24,7 @@ inline constexpr char kPortInUseText[] = "다른 프로그램에서 사용 중�
 // What one probed port holds (and, for the last two, what detection found).
 enum class ProbeResult {
     Nothing,     // the port did not open, or the information could not be read
+    Busy,        // another program (or another copy of ours) holds the port
     Refused,     // a reader answered but is not ours, or its model was not settled
     Application, // a RIVI reader in its application firmware; the port stays open
     BootLoader,  // a reader in its boot loader, model name settled; the port stays open

@@ -3,7 +3,8 @@
 #include <string>
 
 // What the reader commands need from the window: the log list, the notice and
-// message boxes, the fields the user types into and the lines they fill.
+// message boxes, the lines they fill. What the technician typed for a search comes
+// in a ReaderRequest instead.
 class ReaderView {
 public:
     virtual ~ReaderView() = default;
@@ -21,9 +22,7 @@ public:
     // Asks, in a box owned by the window, whether the model name is right.
     virtual bool ConfirmModelName(const std::string& question) = 0;
 
-    virtual std::string TypedModelName() = 0;
     virtual void ShowModelName(const std::string& name) = 0;
-    virtual std::string TypedPortNumber() = 0;
     virtual std::string TypedDebugLevel() = 0;
 
     virtual void SetStatus(const std::string& text) = 0;

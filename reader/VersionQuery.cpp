@@ -1,5 +1,6 @@
 #include "reader/ReaderSession.h"
 
+#include "reader/ProtocolTimings.h"
 #include "reader/VersionRules.h"
 #include "readerlink/VexilonDll.h"
 
@@ -9,8 +10,6 @@
 namespace {
 
 constexpr std::size_t kVersionAreaSize = 2048;
-// After a silent FF 97 the reader is given this long before the download goes on.
-constexpr DWORD kSilentMsrWaitMs = 4000;
 
 std::span<const unsigned char> CommandOf(VersionQuery query) {
     switch (query) {
@@ -28,7 +27,7 @@ std::span<const unsigned char> CommandOf(VersionQuery query) {
 
 } // namespace
 
-VersionResult ReaderSession::QueryVersion(VersionQuery query) {
+VersionResult ReaderSession::QueryVersion(VersionQuery query, std::string_view fileVersion) {
     AddLogLine("FW 버전 확인 중...");
 
     const Answer answer = Ask(port, CommandOf(query), kVersionAreaSize);
@@ -37,7 +36,7 @@ VersionResult ReaderSession::QueryVersion(VersionQuery query) {
             return VersionResult::LinkError;
         }
         if (answer.result == VQ_ERR_TIMEOUT) {
-            clock.SleepFor(kSilentMsrWaitMs);
+            Wait(clock, kSilentMsrWait);
         }
         return VersionResult::NotValid;
     }
@@ -46,16 +45,19 @@ VersionResult ReaderSession::QueryVersion(VersionQuery query) {
     if (!IsVersionText(text)) {
         return VersionResult::NotValid;
     }
+    versionText = text;
     AppendLogLine("Version : " + text);
 
     const std::optional<std::string> code = VersionCodeOf(text);
-    if (query == VersionQuery::AgainstFile && code && *code != fileVersion) {
-        versionMismatch = 1;
-        const std::string notice = "FW 업그레이드가 실패 했거나 FW 파일의 버전이 잘못된 "
-                                   "파일입니다.\r\n관리자에게 문의하세요.";
-        view.ShowNotice(notice);
-        AddLogLine(notice);
-        return VersionResult::Differs;
+    if (query == VersionQuery::AgainstFile && code) {
+        versionMismatch = *code != fileVersion;
+        if (versionMismatch) {
+            const std::string notice = "FW 업그레이드가 실패 했거나 FW 파일의 버전이 잘못된 "
+                                       "파일입니다.\r\n관리자에게 문의하세요.";
+            view.ShowNotice(notice);
+            AddLogLine(notice);
+            return VersionResult::Differs;
+        }
     }
     view.SelectLastLogLine();
     return VersionResult::Valid;

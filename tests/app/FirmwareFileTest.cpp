@@ -38,7 +38,6 @@ protected:
     void SetUp() override {
         fs::create_directory(FirmwareFolder());
         ASSERT_TRUE(dialog.Create());
-        dialog.reader.modelName = "BRM-CR1200KR";
     }
     void TearDown() override { dialog.DestroyWindow(); }
 
@@ -47,7 +46,7 @@ protected:
     // What an earlier lookup of the same run left behind.
     void LeaveEarlierLookup(const std::string& path) {
         dialog.firmwareFileField.SetWindowText(path);
-        dialog.reader.fileVersion = kEarlierVersion;
+        dialog.firmwareVersion = kEarlierVersion;
     }
 
     Lines LogLines() const {
@@ -66,6 +65,7 @@ protected:
         return IDOK;
     }};
     CBrimletDlg dialog;
+    std::string model = "BRM-CR1200KR"; // as detection settled it
 };
 
 // Files are planted relative to RIVI_OIL/, in this order. A model name comes from
@@ -87,14 +87,14 @@ TEST_P(Lookup, FieldVersionLogAndNotice) {
         Plant(FirmwareFolder() / name);
     }
     LeaveEarlierLookup(kEarlierPath);
-    dialog.reader.modelName = c.modelName;
+    model = c.modelName;
 
-    dialog.FindFirmwareFile();
+    dialog.FindFirmwareFile(model);
 
     const bool found = c.foundFile != nullptr;
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(),
               found ? (FirmwareFolder() / c.foundFile).string() : kEarlierPath);
-    EXPECT_EQ(dialog.reader.fileVersion, found ? c.foundVersion : kEarlierVersion);
+    EXPECT_EQ(dialog.firmwareVersion, found ? c.foundVersion : kEarlierVersion);
     EXPECT_EQ(boxes, found ? Lines{} : Lines{kNoFileNotice});
     EXPECT_EQ(LogLines(), c.logLines);
     // The lookup logs without moving the selection.
@@ -141,12 +141,12 @@ TEST_F(FirmwareWindow, InstalledSearchesTheUsersFolderFirst) {
     const std::string newer = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin";
     Plant(FirmwareFolder() / newer);
     Plant(users / kOther);
-    dialog.FindFirmwareFile();
+    dialog.FindFirmwareFile(model);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (FirmwareFolder() / newer).string());
     Plant(users / kFirmware);
-    dialog.FindFirmwareFile();
+    dialog.FindFirmwareFile(model);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), (users / kFirmware).string());
-    EXPECT_EQ(dialog.reader.fileVersion, "150803");
+    EXPECT_EQ(dialog.firmwareVersion, "150803");
     EXPECT_EQ(boxes, Lines{});
     ::unsetenv("XDG_DATA_HOME");
 }
@@ -182,7 +182,7 @@ TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), rivi.string());
     EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
-    EXPECT_EQ(dialog.reader.fileVersion, kEarlierVersion);
+    EXPECT_EQ(dialog.firmwareVersion, kEarlierVersion);
 }
 
 // After a failed lookup, a file found for another model is never sent; one found for
@@ -190,19 +190,19 @@ TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
 TEST_F(FirmwareWindow, FailedLookupKeepsOnlyThisModelsOrAHandChosenFile) {
     const fs::path found = FirmwareFolder() / kFirmware;
     Plant(found);
-    dialog.FindFirmwareFile();
+    dialog.FindFirmwareFile(model);
     fs::remove(found);
-    dialog.FindFirmwareFile();
+    dialog.FindFirmwareFile(model);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), found.string());
-    dialog.reader.modelName = "BRM-CR1200KX";
-    dialog.FindFirmwareFile();
+    model = "BRM-CR1200KX";
+    dialog.FindFirmwareFile(model);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), "");
 
     const fs::path chosen = programFolder.Path() / "RIVI" / "fw.bin";
     Plant(chosen);
     ChooseInFileDialog(dialog, chosen);
-    dialog.reader.modelName = "BRM-CR1200KR";
-    dialog.FindFirmwareFile();
+    model = "BRM-CR1200KR";
+    dialog.FindFirmwareFile(model);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), chosen.string());
     EXPECT_EQ(boxes, Lines(3, kNoFileNotice));
 }

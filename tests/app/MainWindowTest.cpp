@@ -24,7 +24,7 @@ TEST(MainWindow, LogAppendsSelectsTheLastAndClears) {
     auto& autoSearch = *static_cast<CButton*>(dialog.GetDlgItem(IDC_AUTO_SEARCH_CHECK));
     EXPECT_EQ(autoSearch.GetCheck(), BST_CHECKED);
     autoSearch.Click();
-    EXPECT_EQ(dialog.reader.autoPortSearch, 0);
+    EXPECT_EQ(dialog.autoPortSearch, 0);
     EXPECT_TRUE(dialog.portNumberField.IsWindowVisible());
     dialog.DestroyWindow();
 }

@@ -102,8 +102,7 @@ protected:
     void SetUp() override {
         Notice::SetUp();
         link.plugged = link.open = {kPort};
-        dialog.reader.port = kPort;
-        dialog.reader.portOpen = 1;
+        dialog.reader.OpenPortByHand(kPort);
         dialog.openButton.SetWindowText("Close");
         downloadBusy = 1;
         dialog.noticeMode = 1;
@@ -128,8 +127,8 @@ TEST_P(DownloadEndTimer, HandlesItsOwnTimersOnly) {
     EXPECT_EQ(CloseIsGreyed(dialog), !ends);
     EXPECT_EQ(dialog.noticeMode, ends ? 0 : 1);
     EXPECT_EQ(downloadBusy.load(), ends ? 0 : 1);
-    EXPECT_EQ(dialog.reader.port, ends ? 0 : kPort);
-    EXPECT_EQ(dialog.reader.portOpen, ends ? 0 : 1);
+    EXPECT_EQ(dialog.reader.Port(), ends ? 0 : kPort);
+    EXPECT_EQ(dialog.reader.PortOpenedByHand(), !ends);
     EXPECT_EQ(dialog.openButton.GetWindowText(), ends ? "Open" : "Close");
     EXPECT_EQ(link.open.contains(kPort), !ends);
     EXPECT_TRUE(boxes.empty());

@@ -29,20 +29,20 @@ TEST(PortButtons, OpenTakesTheSelectedPortPressingAgainClosesAndAFailureSaysSo) 
 
     dialog.SendCommand(IDC_OPEN_BUTTON);
     EXPECT_EQ(link.bauds, std::vector<int>{115200});
-    EXPECT_EQ(dialog.reader.port, 15);
-    EXPECT_EQ(dialog.reader.portOpen, 1);
+    EXPECT_EQ(dialog.reader.Port(), 15);
+    EXPECT_TRUE(dialog.reader.PortOpenedByHand());
     EXPECT_EQ(dialog.openButton.GetWindowText(), "Close");
 
     dialog.SendCommand(IDC_OPEN_BUTTON);
     EXPECT_TRUE(link.open.empty());
-    EXPECT_EQ(dialog.reader.portOpen, 0);
+    EXPECT_FALSE(dialog.reader.PortOpenedByHand());
     EXPECT_EQ(dialog.openButton.GetWindowText(), "Open");
     EXPECT_TRUE(boxes.empty());
 
     dialog.portCombo.SetCurSel(0);
     dialog.SendCommand(IDC_OPEN_BUTTON);
     EXPECT_EQ(boxes, std::vector<std::string>{"포트 열기 실패"});
-    EXPECT_EQ(dialog.reader.port, 12) << "the port keeps the number that failed";
+    EXPECT_EQ(dialog.reader.Port(), 12) << "the port keeps the number that failed";
     dialog.portCombo.AddString("COM999"); // the list is rebuilt from COM1 to COM100
     dialog.SendCommand(IDC_REFRESH_BUTTON);
     EXPECT_NE(dialog.portCombo.GetLBText(dialog.portCombo.GetCount() - 1), "COM999");

@@ -73,10 +73,11 @@ def frame(payload):
     return b"\x02" + header + bytes([lrc])
 
 
-def cli(*arguments, on_line=None):
+def cli(*arguments, on_line=None, language="ko_KR.UTF-8"):
     """Runs brimlet-cli; on_line(process, line) sees each output line as it comes."""
+    environment = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG=language)
     process = subprocess.Popen([os.path.join(folder, "brimlet-cli"), *arguments],
-                               stdout=subprocess.PIPE, text=True, encoding="utf-8")
+                               stdout=subprocess.PIPE, text=True, encoding="utf-8", env=environment)
     lines = []
     for line in process.stdout:
         lines.append(line.rstrip("\n"))
@@ -135,7 +136,7 @@ def json_lines():
     stop_sim()
     events = [json.loads(line) for line in lines]
     check(code == 0, f"exit {code}")
-    check(events[-1] == {"event": "result", "exit": 0, "status": "다운로드 성공",
+    check(events[-1] == {"event": "result", "exit": 0, "reason": "success", "status": "다운로드 성공",
                          "notice": "다운로드가 완료되었습니다."}, events[-1])
     logs = [e["text"] for e in events if e["event"] == "log"]
     check(logs[:2] == ["장비 확인 중...", f"COM7 => 장비 정보 : VAN=RIVI_RV00012345_C0100_R0100_{model}"]
@@ -208,8 +209,18 @@ def ctrl_c_twice_during_the_transfer():
     check(not any(f[3] == 0xF2 for f in received), "no finish after the stop")
 
 
+def english_outside_a_korean_locale():
+    code, lines = cli("ports", language="en_US.UTF-8")
+    check(code == 0 and lines[-1] == "Exit code 0: success: the COM ports present are listed",
+          lines[-1:])
+    code, lines = cli("download", "--port", "200", language="C.UTF-8")
+    check(code == 3 and lines.count("Notice: 단말기 연결 확인 실패") == 1, lines)
+    check(lines[-2:] == ["Status: 다운로드 실패", "Exit code 3: no reader found (or not one of "
+                         "ours, or the model not confirmed)"], lines[-2:])
+
+
 try:
-    {"success": success_with_one_ctrl_c, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
+    {"success": success_with_one_ctrl_c, "english": english_outside_a_korean_locale, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
      # A reader that never comes back costs the restart's wait and every reconnect try.
      "restart": lambda: ending_rows(lambda name: name == "restart"),
      "ctrl-c-before": ctrl_c_before_the_boot_loader,

@@ -25,13 +25,14 @@ enum class Setup {
 };
 
 // One row per failure text. status: at the end, empty if never set; lastRequest: how
-// the last request starts, empty if nothing was sent.
+// the last request starts, empty if nothing was sent; outcome: what the view is told.
 struct FailureCase : testsupport::NamedCase {
     const char* reader;
     Setup setup;
     Lines shown;
     const char* status;
     Bytes lastRequest;
+    Outcome outcome;
 };
 
 class Failure : public DownloadRun, public testing::WithParamInterface<FailureCase> {};
@@ -74,6 +75,7 @@ TEST_P(Failure, EndsWithItsTextAndSendsNothingFurther) {
     EXPECT_TRUE(last.size() >= c.lastRequest.size() &&
                 std::equal(c.lastRequest.begin(), c.lastRequest.end(), last.begin()));
     EXPECT_EQ(last.empty(), c.lastRequest.empty());
+    EXPECT_EQ(view.outcome, c.outcome);
     EXPECT_TRUE(std::none_of(view.log.begin(), view.log.end(), [](const std::string& line) {
         return line.starts_with("Download OK");
     }));
@@ -82,113 +84,140 @@ TEST_P(Failure, EndsWithItsTextAndSendsNothingFurther) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, Failure,
     testing::Values(
-        FailureCase{
-            {"NoReader"}, "", Setup::NoReader, {"notice: 단말기 연결 확인 실패"}, kFailed, {}},
+        FailureCase{{"NoReader"},
+                    "",
+                    Setup::NoReader,
+                    {"notice: 단말기 연결 확인 실패"},
+                    kFailed,
+                    {},
+                    Outcome::NoReader},
         FailureCase{{"FirmwareFileIsAFolder"},
                     "",
                     Setup::FolderAsFile,
                     {"notice: FW File을 확인하십시오."},
                     kFailed,
-                    {0xFF, 0x0C}},
+                    {0xFF, 0x0C},
+                    Outcome::FirmwareFileMissing},
         FailureCase{{"FirmwareFileIsADevice"},
                     "",
                     Setup::DeviceAsFile,
                     {"notice: FW File을 확인하십시오."},
                     kFailed,
-                    {0xFF, 0x0C}},
+                    {0xFF, 0x0C},
+                    Outcome::FirmwareFileMissing},
         FailureCase{{"MsrBeforeAuthentication"},
                     "--msr-not-authenticated",
                     Setup::Normal,
                     {"box: MSR 인증 실패"},
                     "",
-                    {0xFF, 0x97}},
+                    {0xFF, 0x97},
+                    Outcome::MsrNotAuthenticated},
         FailureCase{{"MsrWithoutAuthentication"},
                     "--msr-not-authenticated --nak FF04*1",
                     Setup::Normal,
                     {"box: MSR 인증 실패"},
                     "",
-                    {0xFF, 0x97}},
-        FailureCase{
-            {"DownloadKeyRefused"}, "--nak FF08", Setup::Normal, {kKeyData}, kFailed, {0xFF, 0x08}},
+                    {0xFF, 0x97},
+                    Outcome::MsrNotAuthenticated},
+        FailureCase{{"DownloadKeyRefused"},
+                    "--nak FF08",
+                    Setup::Normal,
+                    {kKeyData},
+                    kFailed,
+                    {0xFF, 0x08},
+                    Outcome::DownloadKeyRefused},
         FailureCase{{"Step1Refused"},
                     "--refuse-auth 1",
                     Setup::Normal,
                     {"notice: 단말기의 Offline F/W Download Key를 확인하십시오."},
                     kFailed,
-                    {0xFF, 0x09, 0x01}},
+                    {0xFF, 0x09, 0x01},
+                    Outcome::AuthenticationFailed},
         FailureCase{{"Step2WrongMac"},
                     "--wrong-mac 2",
                     Setup::Normal,
                     {"notice: 리더기 인증 실패"},
                     kFailed,
-                    {0xFF, 0x09, 0x02}},
+                    {0xFF, 0x09, 0x02},
+                    Outcome::AuthenticationFailed},
         FailureCase{{"Step3Refused"},
                     "--refuse-auth 3",
                     Setup::Normal,
                     {"notice: 리더기 인증 실패"},
                     kFailed,
-                    {0xFF, 0x09, 0x03}},
+                    {0xFF, 0x09, 0x03},
+                    Outcome::AuthenticationFailed},
         FailureCase{{"BootVersionRefused"},
                     "--start-in boot --nak 16*2",
                     Setup::Normal,
                     {"notice: 단말기 버전 조회 실패"},
                     kFailed,
-                    {0x16}},
+                    {0x16},
+                    Outcome::VersionUnread},
         FailureCase{{"BootLoaderPortGoneBeforeReopen"},
                     kBoot,
                     Setup::UnplugBeforeReopen,
                     {"notice: 리더기 연결이 끊어졌습니다"},
                     kFailed,
-                    {0x16}},
+                    {0x16},
+                    Outcome::ConnectionLost},
         FailureCase{{"BootLoaderPortTakenBeforeReopen"},
                     kBoot,
                     Setup::HoldBeforeReopen,
                     {"notice: 바이오스 연결 실패"},
                     kFailed,
-                    {0x16}},
+                    {0x16},
+                    Outcome::BootLoaderUnreachable},
         FailureCase{{"KeyHandOverRefused"},
                     "--start-in boot --refuse-proof always --nak 92",
                     Setup::Normal,
                     {kKeyData},
                     kFailed,
-                    {0x92}},
+                    {0x92},
+                    Outcome::DownloadKeyRefused},
         FailureCase{{"ProofRefusedTwice"},
                     "--start-in boot --refuse-proof always",
                     Setup::Normal,
                     {"notice: 인증 실패"},
                     kFailed,
-                    {0x8E}},
+                    {0x8E},
+                    Outcome::AuthenticationFailed},
         // A file the transfer could not send is refused before any authentication.
         FailureCase{{"HexFile"},
                     "",
                     Setup::HexFile,
                     {"box: bin 파일만 다운로드 가능합니다", "window box: File Error!! "},
                     kFailed,
-                    {0xFF, 0x0C}},
+                    {0xFF, 0x0C},
+                    Outcome::FirmwareFileRefused},
         FailureCase{{"EmptyFile"},
                     "",
                     Setup::EmptyFile,
                     {"window box: File Error!! "},
                     kFailed,
-                    {0xFF, 0x0C}},
+                    {0xFF, 0x0C},
+                    Outcome::FirmwareFileRefused},
         FailureCase{{"FileOverTheLargestImage"},
                     "",
                     Setup::OversizeFile,
                     {"window box: File Error!! "},
                     kFailed,
-                    {0xFF, 0x0C}},
+                    {0xFF, 0x0C},
+                    Outcome::FirmwareFileRefused},
         FailureCase{{"BlockRefusedSixTimes"},
                     "--start-in boot --refuse-blocks 6@256 --refuse-with nak",
                     Setup::Normal,
                     {"notice: 다운로드 실패"},
                     kFailed,
-                    {0xF1, 0x00, 0x01, 0x00}},
+                    {0xF1, 0x00, 0x01, 0x00},
+                    Outcome::TransferRefused},
         FailureCase{{"FinishRefusedFiveTimes"},
                     "--start-in boot --refuse-finish 5",
                     Setup::Normal,
                     {"notice: 다운로드 실패"},
                     kFailed,
-                    {0xF2}},
+                    {0xF2},
+                    Outcome::TransferRefused},
         FailureCase{{"OtherVersionAfterTheFlash"},
                     "--start-in boot --wrong-version 999999",
                     Setup::Normal,
@@ -196,8 +225,16 @@ INSTANTIATE_TEST_SUITE_P(
                      "관리자에게 문의하세요.",
                      "notice: 버전 조회 실패"},
                     kFailed,
-                    {0xFF, 0x04}}),
+                    {0xFF, 0x04},
+                    Outcome::WrongVersion}),
     testsupport::CaseName<FailureCase>);
+
+TEST_F(DownloadRun, AnUnexpectedExceptionIsRecordedWithItsTypeAndEndsAsFailed) {
+    onRequest = [](const Bytes&) { throw std::length_error("a broken promise"); };
+    EXPECT_FALSE(Download());
+    EXPECT_EQ(view.shown, Lines{"fault: std::length_error: a broken promise"});
+    EXPECT_EQ(view.outcome, Outcome::Unexpected);
+}
 
 struct LostCase : testsupport::NamedCase {
     const char* reader; // where the adapter is pulled out
@@ -215,6 +252,7 @@ TEST_P(ConnectionLost, SaysWhatToDoAndTheNextTransferCompletesElsewhere) {
     EXPECT_FALSE(Download(c.reader));
 
     EXPECT_EQ(view.shown, Lines{"notice: 리더기 연결이 끊어졌습니다"});
+    EXPECT_EQ(view.outcome, Outcome::ConnectionLost);
     EXPECT_EQ(view.statuses.back(), "다운로드 실패");
     EXPECT_EQ(Lines(view.log.end() - 3, view.log.end()),
               (Lines{"리더기 연결이 끊어졌습니다. 리더기를 다시 연결해주세요.",
@@ -226,10 +264,10 @@ TEST_P(ConnectionLost, SaysWhatToDoAndTheNextTransferCompletesElsewhere) {
     EXPECT_TRUE(link.open.empty()) << "the port is closed";
 
     link.plugged = {kPort + 4};
-    session.autoPortSearch = 1;
-    sequence.RunToEnd();
+    request.port.reset(); // the search
+    sequence.RunToEnd(request);
     EXPECT_EQ(view.end, "completed");
-    EXPECT_EQ(session.port, kPort + 4);
+    EXPECT_EQ(session.Port(), kPort + 4);
     EXPECT_EQ(view.shown.back().starts_with("question: "), c.backInBootLoader);
 }
 

@@ -10,10 +10,7 @@ namespace downloadtest {
 
 DownloadRun::DownloadRun() {
     link.plugged = {kPort};
-    session.autoPortSearch = 0;
-    session.fileVersion = kFileVersion;
-    view.typedPort = std::to_string(kPort);
-    view.typedModel = "RVQ-3000-KR1";
+    view.firmwareVersion = kFileVersion;
     UseFirmware(sim::MakeSampleImage(1000, kFileVersion));
 }
 
@@ -43,7 +40,7 @@ bool DownloadRun::Download(const std::string& readerOptions) {
         }
         return serve(request);
     };
-    sequence.RunToEnd();
+    sequence.RunToEnd(request);
     EXPECT_NE(view.end, "") << "the download reached neither end";
     return view.end == "completed";
 }

@@ -36,6 +36,7 @@ protected:
     testsupport::RecordingView view;
     ReaderSession session{link.Link(), view, clock};
     DownloadSequence sequence{session, view};
+    ReaderRequest request{kPort, "RVQ-3000-KR1", {}};
     Bytes image;
     // Called before the reader answers each request.
     std::function<void(const Bytes&)> onRequest;

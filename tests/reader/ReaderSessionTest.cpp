@@ -1,4 +1,5 @@
 #include "reader/ReaderSession.h"
+#include "reader/DecimalText.h"
 #include "readerlink/VexilonDll.h"
 #include "tests/support/RecordingView.h"
 #include "tests/support/ScriptedLink.h"
@@ -37,11 +38,12 @@ protected:
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;
     ReaderSession reader{link.Link(), view, clock};
+    const ReaderRequest automatic; // no port typed: the search
 };
 
 TEST_F(Session, SendCommandSendsCodeAndDataOnceAndLogsOnlyFailures) {
     link.plugged = link.open = {4};
-    reader.port = 4;
+    reader.OpenPortByHand(4);
     Answer(TextReply("", 0xBE));
     const unsigned char data[] = {0x01, 0x02};
     EXPECT_EQ(reader.SendCommand(0xF1, data, 2), VQ_OK);
@@ -66,9 +68,9 @@ TEST_F(Session, AutomaticSearchProbesSevenFirstThenInOrderPassingOverAPortInUse)
     link.plugged = {3, 9};
     link.busy = {7};
     Answer(TextReply("VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"));
-    EXPECT_EQ(reader.DetectReader(), ProbeResult::Application);
+    EXPECT_EQ(reader.DetectReader(automatic), ProbeResult::Application);
     EXPECT_EQ(link.initCalls, (std::vector<int>{7, 1, 2, 3}));
-    EXPECT_EQ(reader.port, 3);
+    EXPECT_EQ(reader.Port(), 3);
     EXPECT_EQ(link.open, std::set<int>{3});
     EXPECT_EQ(view.log, (Lines{kSearching, "COM7 => 다른 프로그램에서 사용 중인 포트입니다.",
                                "COM3 => 장비 정보 : VAN=RIVI_S1_C1_R1_ABCDEF_GHIJK"}));
@@ -80,21 +82,19 @@ TEST_F(Session, SilentPortIsLoggedAndSkippedAndOtherNetworkEndsTheSearch) {
     link.plugged = {7, 2, 3};
     AnswerInTurn({kSilence, TextReply("VAN=OTHER_S1_C1_R1_M")});
     view.log = {"earlier"};
-    EXPECT_EQ(reader.DetectReader(), ProbeResult::Nothing);
+    EXPECT_EQ(reader.DetectReader(automatic), ProbeResult::Nothing);
     EXPECT_EQ(link.initCalls, (std::vector<int>{7, 1, 2}));
     EXPECT_EQ(view.log, (Lines{kSearching, "COM7 => 장비 확인 실패(Failed to Read (3EB))",
                                "COM2 => 장비 정보 : VAN=OTHER_S1_C1_R1_M"}));
     EXPECT_EQ(view.shown, Lines{"notice: 이 프로그램은 vizuz 전용 프로그램입니다."});
     EXPECT_TRUE(link.open.empty());
-    EXPECT_EQ(reader.port, 0);
+    EXPECT_EQ(reader.Port(), 0);
 }
 
 TEST_F(Session, CodeOnlyAnswerIsAskedAgainWith16AndTypedPortIsReadLikeAtoi) {
-    reader.autoPortSearch = 0;
-    view.typedPort = "12abc";
     link.plugged = {12};
     AnswerInTurn({TextReply(""), TextReply("VAN=RIVI_S_C_R_M")});
-    EXPECT_EQ(reader.DetectReader(), ProbeResult::Application);
+    EXPECT_EQ(reader.DetectReader({DecimalTextValue("12abc"), "", {}}), ProbeResult::Application);
     EXPECT_EQ(link.initCalls, std::vector<int>{12});
     EXPECT_EQ(link.delivered, (std::vector<Bytes>{{0xFF, 0x0C}, {0x16}}));
 }
@@ -132,11 +132,10 @@ TEST(BootLoaderModel, TypedNameMustBeTwelveCharactersAndConfirmed) {
         ReaderSession reader{link.Link(), view, clock};
         link.plugged = {5};
         link.responder = [&c](const Bytes&) { return TextReply(c.info); };
-        view.typedModel = c.typed;
         view.confirm = c.confirm;
-        EXPECT_EQ(reader.ProbePort(5), c.result);
+        EXPECT_EQ(reader.ProbePort(5, {{}, c.typed, {}}), c.result);
         EXPECT_EQ(view.shown, c.shown.empty() ? Lines{} : Lines{c.shown});
-        EXPECT_EQ(reader.modelName, c.model);
+        EXPECT_EQ(reader.ModelName(), c.model);
         EXPECT_EQ(link.open.size(), c.result == ProbeResult::BootLoader ? 1u : 0u);
     }
 }
@@ -161,15 +160,14 @@ TEST_F(Session, VersionQueriesSendTheirBytesAndJudgeTheText) {
         {MsrCheckLinkOk, "silent", LinkError, {0xFF, 0x97}, 0},
     };
     link.plugged = link.open = {1};
-    reader.port = 1;
-    reader.fileVersion = "150803";
+    reader.OpenPortByHand(1);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.query) << " answered " << c.text);
         view.log.clear();
         const DWORD sleptBefore = clock.TotalSlept();
         const std::string text = c.text;
         Answer(text == "silent" ? kSilence : text == "NAK" ? kNak : TextReply(text));
-        EXPECT_EQ(reader.QueryVersion(c.query), c.result);
+        EXPECT_EQ(reader.QueryVersion(c.query, "150803"), c.result);
         EXPECT_EQ(link.delivered.back(), c.sent);
         EXPECT_EQ(link.timeouts.back(), 3000);
         const Lines logged =
@@ -177,7 +175,7 @@ TEST_F(Session, VersionQueriesSendTheirBytesAndJudgeTheText) {
         EXPECT_EQ(view.log, logged);
         EXPECT_EQ(clock.TotalSlept() - sleptBefore, c.slept);
     }
-    EXPECT_EQ(reader.versionMismatch, 0);
+    EXPECT_FALSE(reader.VersionMismatch());
     EXPECT_TRUE(view.shown.empty());
 }
 
@@ -185,7 +183,7 @@ TEST_F(Session, VersionQueriesSendTheirBytesAndJudgeTheText) {
 TEST_F(Session, DownloadKeyCountsOnlyTheLibrarysResult) {
     const std::array<unsigned char, kDownloadKeyLength> key{};
     link.plugged = link.open = {1};
-    reader.port = 1;
+    reader.OpenPortByHand(1);
     Answer(TextReply("", 0xFF));
     EXPECT_TRUE(reader.SendDownloadKey(DownloadKeyForm::Application, key));
     Answer(kNak);
@@ -199,33 +197,35 @@ TEST_F(Session, DownloadKeyCountsOnlyTheLibrarysResult) {
 TEST_F(Session, ReaderInfoButtonShowsTheTextAndClosesThePort) {
     link.plugged = {7};
     Answer(TextReply("VAN=RIVI_S_C_R_M"));
-    reader.ShowReaderInfo();
+    reader.ShowReaderInfo(automatic);
     EXPECT_EQ(view.readerInfo, "VAN=RIVI_S_C_R_M");
     EXPECT_EQ(link.delivered.size(), 2u) << "application firmware is asked once more";
 
     Answer(TextReply("RIVI_BIOS_1"));
-    view.typedModel = "ABCDEFGHIJKL";
-    reader.ShowReaderInfo();
+    reader.ShowReaderInfo({{}, "ABCDEFGHIJKL", {}});
     EXPECT_EQ(view.readerInfo, "RIVI_BIOS_1");
     EXPECT_EQ(link.delivered.size(), 3u) << "a boot loader's text is not asked twice";
     EXPECT_EQ(view.portClosings, 2);
     EXPECT_TRUE(link.open.empty());
-    EXPECT_EQ(reader.port, 0);
+    EXPECT_EQ(reader.Port(), 0);
 
     link.plugged.clear();
     const std::size_t probed = link.initCalls.size();
-    reader.ShowReaderInfo();
+    EXPECT_EQ(reader.ShowReaderInfo(automatic), Outcome::NoReader);
     EXPECT_EQ(link.initCalls.size() - probed, 100u) << "COM7, then COM1 to COM100 once each";
     EXPECT_EQ(link.initCalls.back(), 100);
     EXPECT_EQ(view.statuses, Lines{"다운로드 실패"});
     EXPECT_EQ(view.log, (Lines{kSearching, "연결된 보안 리더기가 없습니다.",
                                "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 "
                                "확인해주세요."}));
+    link.busy = {42}; // nothing found, but a port held elsewhere may hide the reader
+    EXPECT_EQ(reader.ShowReaderInfo(automatic), Outcome::PortInUse);
+    EXPECT_EQ(reader.ShowReaderInfo({42, "", {}}), Outcome::PortInUse);
 }
 
 TEST_F(Session, VersionButtonFallsBackTo16AndDebugLevelSendsItsLowByteUnselected) {
     link.plugged = link.open = {2};
-    reader.port = 2;
+    reader.OpenPortByHand(2);
     AnswerInTurn({TextReply("X"), TextReply("D_1")});
     reader.ShowVersion();
     EXPECT_EQ(link.delivered, (std::vector<Bytes>{{0xFF, 0x04}, {0x16}}));

@@ -21,30 +21,34 @@ public:
         shown.push_back("question: " + text);
         return confirm;
     }
-    std::string TypedModelName() override { return typedModel; }
     void ShowModelName(const std::string& name) override { shownModel = name; }
-    std::string TypedPortNumber() override { return typedPort; }
     std::string TypedDebugLevel() override { return typedDebugLevel; }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
     void SetReaderInfo(const std::string& text) override { readerInfo = text; }
     void PortClosed() override { ++portClosings; }
-    void LookUpFirmwareFile() override { ++lookups; }
-    std::string FirmwareFilePath() override { return firmwareField; }
+    FirmwareChoice LookUpFirmwareFile(const std::string&,
+                                      const std::optional<std::string>&) override {
+        ++lookups;
+        return {firmwareField, firmwareVersion};
+    }
     void SetProgressRange(std::int32_t total) override { progressRange = total; }
     void SetProgressPosition(std::int32_t position) override { progress = position; }
     void SetProgressCounter(const std::string& text) override { counter = text; }
     void ShowWindowMessage(const std::string& text) override {
         shown.push_back("window box: " + text);
     }
-    void DownloadCompleted() override { end = "completed"; }
-    void DownloadFailed() override { end = "failed"; }
+    void ReaderMayLeaveApplication() override {}
+    void RecordFault(const std::string& text) override { shown.push_back("fault: " + text); }
+    void DownloadCompleted() override { end = "completed", outcome = Outcome::Succeeded; }
+    void DownloadFailed(Outcome failure) override { end = "failed", outcome = failure; }
 
     std::vector<std::string> log, shown, statuses;
     int selected = -1, portClosings = 0, lookups = 0;
     bool confirm = true;
-    std::string typedModel, typedPort, typedDebugLevel, shownModel, readerInfo, firmwareField;
+    std::string typedDebugLevel, shownModel, readerInfo, firmwareField, firmwareVersion;
     std::int32_t progressRange = -1, progress = -1;
     std::string counter, end;
+    Outcome outcome = Outcome::Unexpected;
 };
 
 } // namespace testsupport

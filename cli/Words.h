@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cli/ExitCodes.h"
+#include "cli/Language.h"
+
+#include <cstddef>
+
+enum class Subcommand { Ports, Info, Version, Download };
+
+inline constexpr std::size_t kSubcommandCount = 4;
+inline constexpr std::size_t kExitCodeCount = 12;
+
+// The command line's own words in one language: help, labels, progress, warnings
+// and the closing line. Arrays run in the order of their enum.
+struct Words {
+    // Help.
+    const char* program;
+    const char* subcommands[kSubcommandCount];
+    const char* jsonOption;
+    const char* portOption;
+    const char* modelOption;
+    const char* fileOption;
+    const char* helpOption;
+    const char* usageLabel;
+    const char* optionsLabel;
+    const char* subcommandLabel;
+    const char* requiredLabel;
+    const char* exitCodesHeading;
+
+    // Labels of the text output, each followed by its text.
+    const char* status;
+    const char* notice;
+    const char* question;
+    const char* readerInfo;
+    const char* warning;
+    const char* fault;
+    const char* sent;
+    const char* version;
+    const char* exitCode;
+    // The transfer bar's time still to go, after the minutes and seconds.
+    const char* timeLeft;
+
+    // A first Ctrl-C during the transfer; the two ends of a stopped run.
+    const char* transferWarning;
+    const char* stopped;
+    const char* stoppedInBootLoader;
+
+    // What an exit code means; 0 for the whole program, then what each subcommand's
+    // success means at its end.
+    const char* meanings[kExitCodeCount];
+    const char* succeeded[kSubcommandCount];
+};
+
+const Words& WordsFor(Language language);
+
+// The meaning a run of subcommand closes with.
+const char* ClosingMeaning(const Words& words, Subcommand subcommand, ExitCode code);
