@@ -96,6 +96,11 @@ public:
     // put it there.
     std::string firmwareVersion;
 
+    // How the last download ended and the last notice or box it showed, for its
+    // record in the download history; written and read by the download worker.
+    Outcome downloadOutcome = Outcome::Unexpected;
+    std::string lastShownText;
+
     // While a download runs, notices go into the notice dialog instead of message boxes.
     bool noticeMode = false;
     // Created by the first notice of the first download and kept until the end.

@@ -1,5 +1,7 @@
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
+#include "framework/LocalTime.h"
+#include "history/DownloadHistory.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -13,6 +15,11 @@ void CBrimletDlg::StartDownload() {
     if (downloadBusy) {
         return;
     }
+    // The previous worker armed its timer and then wrote its history record: it has
+    // ended by now, and nothing of this download may overlap it.
+    if (downloadThread.joinable()) {
+        downloadThread.join();
+    }
     SetStatus(" ");
     noticeMode = true;
     ShowNotice(kUnplugWarningText);
@@ -20,14 +27,19 @@ void CBrimletDlg::StartDownload() {
     DisableMainControls();
     noticeDialog->GetDlgItem(IDC_NOTICE_OK_BUTTON)->ShowWindow(SW_HIDE);
     downloadBusy = true;
-    // Assigning joins the previous worker, which armed its timer as its last action and
-    // has ended since.
     // The fields are read here, on the window's thread, never by the worker.
     downloadThread = std::jthread(DownloadWorker, this, TechnicianRequest());
 }
 
-// Its last action arms one of the result timers (DownloadCompleted, DownloadFailed).
+// Its download arms one of the result timers (DownloadCompleted, DownloadFailed);
+// then the attempt goes into the history, well before the timer runs out. A history
+// that cannot be written loses the record, as the log file loses its lines: no box
+// interrupts the technician for it.
 int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow, ReaderRequest request) {
+    const std::string start = LocalTimeNow();
+    mainWindow->lastShownText.clear();
     mainWindow->download.RunToEnd(request);
+    KeepInHistory(RecordOf("brimlet", start, mainWindow->download.Facts(),
+                           mainWindow->downloadOutcome, mainWindow->lastShownText));
     return 0;
 }

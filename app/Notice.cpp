@@ -5,6 +5,7 @@
 
 void CBrimletDlg::ShowNotice(const std::string& text) {
     logFile->Write("notice: " + text);
+    lastShownText = text;
     if (!noticeMode) {
         AfxMessageBox(text, MB_OK);
         return;

@@ -22,6 +22,7 @@ void CBrimletDlg::SelectLastLogLine() {
 
 void CBrimletDlg::ShowMessage(const std::string& text) {
     logFile->Write("message: " + text);
+    lastShownText = text;
     AfxMessageBox(text, MB_OK);
 }
 
@@ -64,11 +65,14 @@ void CBrimletDlg::SetProgressCounter(const std::string& text) {
 
 void CBrimletDlg::ShowWindowMessage(const std::string& text) {
     logFile->Write("message: " + text);
+    lastShownText = text;
     MessageBox(text.c_str(), nullptr, MB_OK);
 }
 
 void CBrimletDlg::DownloadCompleted() {
     logFile->Write("result: download succeeded");
+    downloadOutcome = Outcome::Succeeded;
+    lastShownText = kCompletedText;
     noticeDialog->noticeText.SetWindowText(kCompletedText);
     SetTimer(TIMER_DOWNLOAD_OK, kSucceededTimerMs);
 }
@@ -78,7 +82,8 @@ void CBrimletDlg::RecordFault(const std::string& description) {
 }
 
 // The window says no more than that it failed: the notice before it said why.
-void CBrimletDlg::DownloadFailed(Outcome) {
+void CBrimletDlg::DownloadFailed(Outcome outcome) {
     logFile->Write("result: download failed");
+    downloadOutcome = outcome;
     SetTimer(TIMER_DOWNLOAD_FAILED, kFailedTimerMs);
 }

@@ -2,14 +2,19 @@
 #include "cli/Commands.h"
 
 #include "cli/PortList.h"
+#include "cli/Words.h"
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
 #include "download/CurrentException.h"
 #include "download/DownloadSequence.h"
+#include "framework/LocalTime.h"
+#include "history/DownloadHistory.h"
 
 #include <functional>
 
 namespace {
+
+constexpr char kProgramName[] = "brimlet-cli";
 
 // One reader session over the stoppable link, closed whatever happens.
 class CliSession {
@@ -43,6 +48,14 @@ public:
     CliView view;
     ReaderSession session;
 };
+
+// The attempt goes into the history before the result is told, so that a script
+// that reads the result finds it there; a history that cannot be written is warned of.
+void Kept(Output& output, Language language, const DownloadRecord& record) {
+    if (!KeepInHistory(record)) {
+        output.Show(Shown::Warning, HistoryFilePath() + WordsFor(language).historyNotWritten);
+    }
+}
 
 RunResult Reported(Output& output, RunResult result) {
     output.Result(result);
@@ -87,16 +100,22 @@ RunResult RunVersionCommand(const CliInputs& inputs, ReaderLink link, Output& ou
 
 RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& output,
                              Interruption& interruption) {
+    const std::string start = LocalTimeNow();
     // The file chooser's rule, before the reader is touched.
     const std::optional<std::string>& chosenFile = inputs.request.chosenFile;
     if (chosenFile && !IsRiviFirmwarePath(*chosenFile)) {
         RunResult refused;
         refused.outcome = Outcome::FirmwareFileRefused;
         refused.notice = kNotRiviFileNotice;
+        Kept(output, inputs.language,
+             RecordOf(kProgramName, start, {}, refused.outcome, refused.notice));
         return Reported(output, refused);
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
     download.RunToEnd(inputs.request);
-    return Reported(output, cli.view.Result(cli.view.downloadOutcome));
+    const RunResult result = cli.view.Result(cli.view.downloadOutcome);
+    Kept(output, inputs.language,
+         RecordOf(kProgramName, start, download.Facts(), result.outcome, result.notice));
+    return Reported(output, result);
 }

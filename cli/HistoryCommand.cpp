@@ -1,8 +1,8 @@
 // see HistoryCommand.h
 #include "cli/HistoryCommand.h"
 
-#include "core/DownloadHistory.h"
-#include "core/HistoryCsv.h"
+#include "history/DownloadHistory.h"
+#include "history/HistoryCsv.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,12 +24,12 @@ std::string Versions(const DownloadRecord& record) {
            (record.versionAfter.empty() ? "-" : record.versionAfter);
 }
 
-void List(const DownloadRecord& r, std::ostream& out) {
+void List(const DownloadRecord& r, const Words& words, std::ostream& out) {
     out << r.start << "  " << r.reason << "  COM" << r.port << "  "
-        << (r.serial.empty() ? "-" : r.serial) << "  " << (r.model.empty() ? "-" : r.model)
-        << "  " << Versions(r) << "  " << r.fileName << " (" << r.fileSize
-        << " bytes, SHA-256 " << r.fileSha256 << ")  " << r.elapsedMs << " ms  " << r.program
-        << " " << r.programVersion << "\n";
+        << (r.serial.empty() ? "-" : r.serial) << "  " << (r.model.empty() ? "-" : r.model) << "  "
+        << Versions(r) << "  " << r.fileName << " (" << r.fileSize << " " << words.bytes
+        << ", SHA-256 " << r.fileSha256 << ")  " << r.elapsedMs << " ms  " << r.program << " "
+        << r.programVersion << "\n";
 }
 
 } // namespace
@@ -48,11 +48,11 @@ bool IsTimeTextPrefix(const std::string& text) {
 }
 
 ExitCode RunHistoryCommand(const HistoryQuery& query, const std::string& historyPath,
-                           std::ostream& out, std::ostream& errors) {
+                           const Words& words, std::ostream& out, std::ostream& errors) {
     std::ifstream file(historyPath, std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(file), {}};
     if (file.bad()) {
-        errors << historyPath << ": cannot be read\n";
+        errors << historyPath << words.cannotRead << "\n";
         return ExitCode::OtherFailure;
     }
     std::vector<DownloadRecord> records = ParseHistory(content);
@@ -65,17 +65,17 @@ ExitCode RunHistoryCommand(const HistoryQuery& query, const std::string& history
         csv << HistoryCsv(records);
         csv.close();
         if (!csv) {
-            errors << query.exportPath << ": cannot be written\n";
+            errors << query.exportPath << words.cannotWrite << "\n";
             return ExitCode::OtherFailure;
         }
-        out << records.size() << " records -> " << query.exportPath << "\n";
+        out << records.size() << words.exported << query.exportPath << "\n";
         return ExitCode::Success;
     }
     for (const DownloadRecord& record : records) {
         if (query.json) {
             out << RecordLine(record);
         } else {
-            List(record, out);
+            List(record, words, out);
         }
     }
     return ExitCode::Success;

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "cli/ExitCodes.h"
+#include "cli/Words.h"
 
 #include <ostream>
 #include <string>
 
 // What `brimlet-cli history` is asked for.
 struct HistoryQuery {
-    std::string serial; // only this reader's records; empty: every reader
-    std::string since;  // only records started at or after this local time text
-    bool json = false;  // the records as stored, one JSON object per line
+    std::string serial;     // only this reader's records; empty: every reader
+    std::string since;      // only records started at or after this local time text
+    bool json = false;      // the records as stored, one JSON object per line
     std::string exportPath; // write them as CSV into this file instead of listing
 };
 
@@ -18,6 +19,6 @@ struct HistoryQuery {
 bool IsTimeTextPrefix(const std::string& text);
 
 // Lists the records of the history file at historyPath that match query, newest
-// first, or exports them. Problems go to errors.
+// first, or exports them; in words' language. Problems go to errors.
 ExitCode RunHistoryCommand(const HistoryQuery& query, const std::string& historyPath,
-                           std::ostream& out, std::ostream& errors);
+                           const Words& words, std::ostream& out, std::ostream& errors);

@@ -5,9 +5,9 @@
 
 #include <cstddef>
 
-enum class Subcommand { Ports, Info, Version, Download };
+enum class Subcommand { Ports, Info, Version, Download, History };
 
-inline constexpr std::size_t kSubcommandCount = 4;
+inline constexpr std::size_t kSubcommandCount = 5;
 inline constexpr std::size_t kExitCodeCount = 12;
 
 // The command line's own words in one language: help, labels, progress, warnings
@@ -20,6 +20,9 @@ struct Words {
     const char* portOption;
     const char* modelOption;
     const char* fileOption;
+    const char* serialOption;
+    const char* sinceOption;
+    const char* exportOption;
     const char* helpOption;
     const char* usageLabel;
     const char* optionsLabel;
@@ -39,6 +42,16 @@ struct Words {
     const char* exitCode;
     // The transfer bar's time still to go, after the minutes and seconds.
     const char* timeLeft;
+
+    // The history: a listed record's file size unit, the export's confirmation
+    // (after the count, before the file), a history that cannot be read and a file
+    // that cannot be written (each after the path), a --since that is no time.
+    const char* bytes;
+    const char* exported;
+    const char* cannotRead;
+    const char* cannotWrite;
+    const char* notATime;
+    const char* historyNotWritten; // after the history file's path
 
     // A first Ctrl-C during the transfer; the two ends of a stopped run.
     const char* transferWarning;

@@ -3,10 +3,12 @@
 
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/HistoryCommand.h"
 #include "cli/JsonOutput.h"
 #include "cli/TextOutput.h"
 #include "cli/Words.h"
 #include "core/VexilonLink.h"
+#include "history/DownloadHistory.h"
 
 #include <CLI/CLI.hpp>
 
@@ -15,7 +17,8 @@
 
 namespace {
 
-constexpr const char* kSubcommandNames[kSubcommandCount] = {"ports", "info", "version", "download"};
+constexpr const char* kSubcommandNames[kSubcommandCount] = {"ports", "info", "version", "download",
+                                                            "history"};
 
 // The codes with their meanings, success as the subcommand (or the whole program) means it.
 std::string ExitCodesText(const Words& words, const char* success) {
@@ -88,6 +91,14 @@ int main(int argc, char** argv) {
             "--file", [&](const std::string& file) { arguments.inputs.request.chosenFile = file; },
             words.fileOption)
         ->check(CLI::ExistingFile);
+    CLI::App* history = commands[static_cast<std::size_t>(Subcommand::History)];
+    HistoryQuery query;
+    history->add_option("--serial", query.serial, words.serialOption);
+    history->add_option("--since", query.since, words.sinceOption)
+        ->check(CLI::Validator(
+            [&](std::string& text) { return IsTimeTextPrefix(text) ? "" : words.notATime; },
+            "TIME"));
+    history->add_option("--export", query.exportPath, words.exportOption);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -108,6 +119,10 @@ int main(int argc, char** argv) {
         output = std::make_unique<JsonOutput>(std::cout);
     } else {
         output = std::make_unique<TextOutput>(std::cout, StandardOutputIsTerminal(), words, chosen);
+    }
+    if (chosen == Subcommand::History) {
+        query.json = arguments.json;
+        return ToInt(RunHistoryCommand(query, HistoryFilePath(), words, std::cout, std::cerr));
     }
     if (chosen == Subcommand::Ports) {
         return ToInt(ExitCodeFor(RunPortsCommand(*output).outcome));

@@ -20,6 +20,8 @@ void DownloadSequence::RunToEnd(const ReaderRequest& request) {
         // Whatever went wrong, the window must get back to idle through its timer.
         view.RecordFault(DescribeCurrentException());
     }
+    // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
+    facts.elapsedMs = static_cast<std::int32_t>(reader.clock.TickCount() - downloadStartTicks);
     if (outcome == Outcome::Succeeded) {
         view.DownloadCompleted();
     } else {
@@ -51,6 +53,7 @@ Outcome DownloadSequence::ReportConnectionLost() {
 
 Outcome DownloadSequence::RunDownload(const ReaderRequest& request) {
     downloadStartTicks = reader.clock.TickCount();
+    facts = {};
 
     const Outcome detection = DetectionOutcome(reader.DetectReader(request));
     if (detection != Outcome::Succeeded) {
@@ -61,6 +64,9 @@ Outcome DownloadSequence::RunDownload(const ReaderRequest& request) {
             "보안 리더기가 연결되어 있으면 다른 프로그램에서 사용 중인지 확인해주세요.");
         return detection;
     }
+    facts.port = reader.Port();
+    facts.infoText = reader.ReaderInfo();
+    facts.model = reader.ModelName();
     const FirmwareChoice firmware = view.LookUpFirmwareFile(reader.ModelName(), request.chosenFile);
     fileVersion = firmware.version;
     // A file the transfer would refuse is refused here, before the reader is
@@ -80,6 +86,7 @@ Outcome DownloadSequence::RunDownload(const ReaderRequest& request) {
     // Only a reader that answers in its application firmware is authenticated; one
     // already in its boot loader goes on at once.
     if (reader.QueryVersion(VersionQuery::Application) == VersionResult::Valid) {
+        facts.versionBefore = reader.VersionText();
         if (reader.QueryVersion(VersionQuery::MsrCheck) == VersionResult::Valid) {
             view.ShowMessage(kMsrText);
             return Outcome::MsrNotAuthenticated;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download/DownloadFacts.h"
 #include "download/DownloadView.h"
 #include "reader/ReaderSession.h"
 #include "security/Function.h"
@@ -32,6 +33,8 @@ public:
     void RunToEnd(const ReaderRequest& request);
     // Succeeded when the firmware was sent and its version read back.
     Outcome RunDownload(const ReaderRequest& request);
+    // What the last download learnt, for the history.
+    const DownloadFacts& Facts() const { return facts; }
 
 private:
     Outcome AuthenticateApplication();
@@ -64,6 +67,7 @@ private:
     // The version the restarted reader must report.
     std::string fileVersion;
     DWORD downloadStartTicks = 0;
+    DownloadFacts facts;
 };
 
 // The status every failed download ends with (except the two MSR exits).

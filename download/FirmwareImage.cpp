@@ -73,6 +73,9 @@ DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage(const std::stri
     if (!bytes) {
         return ImageCheck::Unreadable;
     }
+    std::error_code error;
+    facts.fileName = std::filesystem::path(path).filename().string();
+    facts.fileSize = static_cast<std::int64_t>(std::filesystem::file_size(path, error));
     if (LowerExtension(path) == kRefusedExtension) {
         view.ShowMessage(kBinOnlyText);
         return ImageCheck::Refused;
@@ -80,11 +83,11 @@ DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage(const std::stri
     if (bytes->empty() || bytes->size() > static_cast<std::size_t>(kLargestImage)) {
         return ImageCheck::Refused;
     }
-    const std::string actual = Sha256Text(*bytes);
-    if (const ChecksumVerdict verdict = CheckListedChecksum(path, actual); !verdict.passes) {
-        reader.AddLogLine(std::string(kChecksumFileName) + " 불일치: " +
-                          std::filesystem::path(path).filename().string() + " (목록 " +
-                          verdict.listed + ", 파일 " + actual + ")");
+    facts.fileSha256 = Sha256Text(*bytes);
+    if (const ChecksumVerdict verdict = CheckListedChecksum(path, facts.fileSha256);
+        !verdict.passes) {
+        reader.AddLogLine(std::string(kChecksumFileName) + " 불일치: " + facts.fileName +
+                          " (목록 " + verdict.listed + ", 파일 " + facts.fileSha256 + ")");
         return ImageCheck::Refused;
     }
     image = std::move(*bytes);

@@ -15,6 +15,9 @@ Outcome DownloadSequence::AwaitReaderRestart() {
         if (reader.OpenPortInUse()) {
             const VersionResult version =
                 reader.QueryVersion(VersionQuery::AgainstFile, fileVersion);
+            if (version == VersionResult::Valid || version == VersionResult::Differs) {
+                facts.versionAfter = reader.VersionText();
+            }
             if (version == VersionResult::Valid) {
                 // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
                 const auto elapsed =

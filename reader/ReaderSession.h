@@ -107,6 +107,8 @@ public:
     // The model of the reader detection found: from its information text, or the
     // request's for a reader in its boot loader.
     const std::string& ModelName() const { return modelName; }
+    // The information text detection read from the reader it settled on.
+    const std::string& ReaderInfo() const { return readerInfo; }
     // The last version text a query read, whatever it was compared with.
     const std::string& VersionText() const { return versionText; }
     // Whether the last comparison with a file's version found another (kept for the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/DownloadHistory.h"
+#include "history/DownloadHistory.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "core/DownloadHistory.h"
+#include "history/DownloadHistory.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -75,17 +75,6 @@ TEST(HistoryStore, TwoProcessesWritingAtOnceLoseNothing) {
         serials.insert(record.serial);
     }
     EXPECT_EQ(serials.size(), 2u * kEach);
-}
-
-TEST(HistoryStore, ReaderFieldsComeFromAnApplicationInfoTextOnly) {
-    DownloadRecord record;
-    TakeReaderFields("VAN=RIVI_RV00012345_C0100_R0100_RVQ_3000", record);
-    EXPECT_EQ(record.serial + "|" + record.certVersion + "|" + record.readerVersion + "|" +
-                  record.model,
-              "RV00012345|C0100|R0100|RVQ_3000");
-    DownloadRecord bootLoader;
-    TakeReaderFields("RIVI_BIOS_200101", bootLoader);
-    EXPECT_EQ(bootLoader, DownloadRecord{});
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "download/DownloadFacts.h"
+#include "reader/Outcome.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,10 +35,11 @@ struct DownloadRecord {
     bool operator==(const DownloadRecord&) const = default;
 };
 
-// The four fields of an application firmware's information text
-// VAN=<network>_<serial>_<cert version>_<reader version>_<model>; a text of
-// another form (a boot loader's) leaves them empty.
-void TakeReaderFields(std::string_view infoText, DownloadRecord& record);
+// The record of a download attempt by program that began at start (local time)
+// and ends now. The reader's serial, certification and reader versions come from
+// its information text; a boot loader's text has none of them.
+DownloadRecord RecordOf(const std::string& program, const std::string& start,
+                        const DownloadFacts& facts, Outcome outcome, const std::string& shownText);
 
 // One line of the history file: a JSON object, then '\n'.
 std::string RecordLine(const DownloadRecord& record);
@@ -50,3 +54,5 @@ std::string HistoryFilePath();
 // Appends record to the file at path for good (AppendLineDurably); false when the
 // file cannot be written.
 bool AppendToHistory(const std::string& path, const DownloadRecord& record);
+// AppendToHistory into HistoryFilePath.
+bool KeepInHistory(const DownloadRecord& record);

@@ -1,7 +1,8 @@
 // see DownloadHistory.h
-#include "core/DownloadHistory.h"
+#include "history/DownloadHistory.h"
 
 #include "framework/AtomicFile.h"
+#include "framework/LocalTime.h"
 #include "framework/UserFolders.h"
 
 #include <nlohmann/json.hpp>
@@ -38,8 +39,7 @@ constexpr TextField kTextFields[] = {
     {"shown", &DownloadRecord::shownText},
 };
 
-template <typename Number>
-bool TakeNumber(const Json& object, const char* key, Number& into) {
+template <typename Number> bool TakeNumber(const Json& object, const char* key, Number& into) {
     const auto found = object.find(key);
     if (found == object.end() || !found->is_number_integer()) {
         return false;
@@ -48,28 +48,50 @@ bool TakeNumber(const Json& object, const char* key, Number& into) {
     return true;
 }
 
-} // namespace
-
+// VAN=<network>_<serial>_<cert version>_<reader version>_<model>: the serial and
+// the two versions; a text of another form (a boot loader's) leaves them empty.
 void TakeReaderFields(std::string_view infoText, DownloadRecord& record) {
     constexpr std::string_view kPrefix = "VAN=";
     if (!infoText.starts_with(kPrefix)) {
         return;
     }
     std::string_view rest = infoText.substr(kPrefix.size());
-    std::string_view parts[5];
-    for (int i = 0; i < 4; ++i) {
+    std::string_view parts[4];
+    for (std::string_view& part : parts) {
         const std::size_t underscore = rest.find('_');
         if (underscore == std::string_view::npos) {
             return;
         }
-        parts[i] = rest.substr(0, underscore);
+        part = rest.substr(0, underscore);
         rest = rest.substr(underscore + 1);
     }
-    parts[4] = rest; // the model name may hold "_" itself
     record.serial = parts[1];
     record.certVersion = parts[2];
     record.readerVersion = parts[3];
-    record.model = parts[4];
+}
+
+} // namespace
+
+DownloadRecord RecordOf(const std::string& program, const std::string& start,
+                        const DownloadFacts& facts, Outcome outcome, const std::string& shownText) {
+    DownloadRecord record;
+    record.start = start;
+    record.end = LocalTimeNow();
+    record.program = program;
+    record.programVersion = BRIMLET_VERSION;
+    record.port = facts.port;
+    TakeReaderFields(facts.infoText, record);
+    record.model = facts.model;
+    record.versionBefore = facts.versionBefore;
+    record.versionAfter = facts.versionAfter;
+    record.fileName = facts.fileName;
+    record.fileSize = facts.fileSize;
+    record.fileSha256 = facts.fileSha256;
+    record.outcome = static_cast<int>(outcome);
+    record.reason = ReasonName(outcome);
+    record.shownText = shownText;
+    record.elapsedMs = facts.elapsedMs;
+    return record;
 }
 
 std::string RecordLine(const DownloadRecord& record) {
@@ -127,4 +149,8 @@ std::string HistoryFilePath() {
 
 bool AppendToHistory(const std::string& path, const DownloadRecord& record) {
     return AppendLineDurably(path, RecordLine(record));
+}
+
+bool KeepInHistory(const DownloadRecord& record) {
+    return AppendToHistory(HistoryFilePath(), record);
 }
