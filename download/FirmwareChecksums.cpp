@@ -59,7 +59,8 @@ ChecksumVerdict CheckListedChecksum(const std::string& firmwarePath, const std::
         }
         const std::string_view text(line);
         if (text.size() < kHashLength + 3 || !IsHash(text.substr(0, kHashLength)) ||
-            text[kHashLength] != ' ' || (text[kHashLength + 1] != ' ' && text[kHashLength + 1] != '*') ||
+            text[kHashLength] != ' ' ||
+            (text[kHashLength + 1] != ' ' && text[kHashLength + 1] != '*') ||
             NamePart(text.substr(kHashLength + 2)) != name) {
             continue;
         }

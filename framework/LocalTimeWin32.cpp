@@ -20,9 +20,8 @@ std::string LocalTimeNow() {
     const long offsetMinutes = -bias;
     const long absolute = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
     char text[64];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.%03u%c%02ld:%02ld",
-                  local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
-                  local.wSecond, local.wMilliseconds, offsetMinutes < 0 ? '-' : '+',
-                  absolute / 60, absolute % 60);
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u.%03u%c%02ld:%02ld", local.wYear,
+                  local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
+                  local.wMilliseconds, offsetMinutes < 0 ? '-' : '+', absolute / 60, absolute % 60);
     return text;
 }
