@@ -37,7 +37,7 @@ constexpr Words kEnglish = {
     " records written to ",
     ": cannot be read",
     ": cannot be written",
-    "--since: not a local date or time such as 2026-12-07 or 2026-12-07T17:05",
+    "not a local date or time such as 2026-12-07 or 2026-12-07T17:05",
     ": cannot be written; this download is not in the history",
 
     "Transferring. Stopping now leaves the reader in its boot loader until it is downloaded "
@@ -95,7 +95,7 @@ constexpr Words kKorean = {
     "개 기록을 썼습니다: ",
     ": 읽을 수 없습니다",
     ": 쓸 수 없습니다",
-    "--since: 2026-12-07 이나 2026-12-07T17:05 같은 현지 날짜나 시각이 아닙니다",
+    "2026-12-07 이나 2026-12-07T17:05 같은 현지 날짜나 시각이 아닙니다",
     ": 쓸 수 없어 이 다운로드는 기록에 남지 않았습니다",
 
     "전송 중입니다. 지금 멈추면 리더기가 부트 로더에 남아 다시 다운로드해야 합니다. 그래도 "

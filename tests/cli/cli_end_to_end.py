@@ -3,7 +3,9 @@
 library and the firmware, and reader-sim linked as its ports/COM7 on a
 pseudo-terminal. One case per run: cli_end_to_end.py CASE PROGRAM_DIR READER_SIM
 MODEL READER_VERSION FIRMWARE_VERSION."""
+import csv
 import fcntl
+import hashlib
 import json
 import os
 import shutil
@@ -75,7 +77,8 @@ def frame(payload):
 
 def cli(*arguments, on_line=None, language="ko_KR.UTF-8"):
     """Runs brimlet-cli; on_line(process, line) sees each output line as it comes."""
-    environment = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG=language)
+    environment = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG=language,
+                       XDG_STATE_HOME=os.path.join(folder, "state"))
     process = subprocess.Popen([os.path.join(folder, "brimlet-cli"), *arguments],
                                stdout=subprocess.PIPE, text=True, encoding="utf-8", env=environment)
     lines = []
@@ -219,8 +222,47 @@ def english_outside_a_korean_locale():
                          "ours, or the model not confirmed)"], lines[-2:])
 
 
+def history_of_two_downloads():
+    """Two downloads leave two records, newest first; a damaged copy is refused by
+    SHA256SUMS before anything but FF 0C reaches the reader; the export is CSV."""
+    sums = os.path.join(folder, "RIVI_OIL", "SHA256SUMS")
+    digest = hashlib.sha256(image).hexdigest()
+    with open(sums, "w") as f:  # as sha256sum -b writes it, another file listed first
+        f.write("0" * 64 + " *other.bin\n" + digest + " *" + image_name + "\n")
+    start_sim(*BOOT.split())
+    check(cli(*DOWNLOAD)[0] == 0, "first download, its file listed with its hash")
+    stop_sim()
+    with open(sums, "w") as f:
+        f.write("0" * 64 + "  " + image_name + "\n")
+    start_sim(*BOOT.split())
+    code, _ = cli(*DOWNLOAD)
+    received = stop_sim()
+    os.remove(sums)
+    check(code == 4, f"damaged copy: exit {code}")
+    check([f[3:5] for f in received] == [b"\xff\x0c"], f"damaged copy: {received}")
+
+    code, lines = cli("history", "--json")
+    records = [json.loads(line) for line in lines]
+    check(code == 0 and [r["reason"] for r in records] == ["firmware-refused", "success"],
+          records)
+    first = records[-1]
+    check(first["serial"] == "" and first["model"] == model and first["fileSha256"] == digest
+          and first["versionAfter"].endswith("_" + firmware_version) and first["port"] == 7, first)
+    code, lines = cli("history", "--since", "2000-01-01", "--serial", "RV00012345")
+    check(code == 0 and lines == [], f"no reader in its boot loader has a serial: {lines}")
+    check(cli("history", "--since", "yesterday")[0] == 2, "a --since that is no time")
+
+    exported = os.path.join(folder, "history.csv")
+    check(cli("history", "--export", exported)[0] == 0, "export")
+    with open(exported, encoding="utf-8-sig", newline="") as f:
+        rows = list(csv.DictReader(f))
+    check(len(rows) == 2 and rows[0]["reason"] == "firmware-refused"
+          and rows[1]["file_sha256"] == digest and rows[1]["shown_text"] == "다운로드가 완료되었습니다.",
+          rows)
+
+
 try:
-    {"success": success_with_one_ctrl_c, "english": english_outside_a_korean_locale, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
+    {"success": success_with_one_ctrl_c, "history": history_of_two_downloads, "english": english_outside_a_korean_locale, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
      # A reader that never comes back costs the restart's wait and every reconnect try.
      "restart": lambda: ending_rows(lambda name: name == "restart"),
      "ctrl-c-before": ctrl_c_before_the_boot_loader,
