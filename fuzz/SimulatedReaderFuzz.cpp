@@ -78,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::vector<std::uint8_t> proof(1 + keyProofLength, kKeyProof);
             BuildKeyProof(key.data(), proof.data() + 1);
             reply = reader.Handle(proof, now);
-            proven = proven || reply == sim::Reply{sim::Reply::Kind::Response, {0x00}, {}, false};
+            proven =
+                proven || reply == sim::Reply{sim::Reply::Kind::Response, {0x00}, {}, false, {}};
         } else {
             reply = reader.Handle(request, now);
         }

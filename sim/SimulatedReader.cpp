@@ -23,7 +23,7 @@ constexpr std::size_t kFinishRequestLength = 2;
 constexpr std::size_t kOversizeAnswer = 1200; // past the host's 1000-byte area
 
 Reply Respond(std::vector<std::uint8_t> payload) {
-    return {Reply::Kind::Response, std::move(payload), {}, false};
+    return {Reply::Kind::Response, std::move(payload), {}, false, {}};
 }
 
 Reply RespondCode(std::uint8_t code) {
@@ -38,7 +38,7 @@ Reply RespondText(const std::string& text) {
 
 Reply Refuse(Refusal how) {
     if (how == Refusal::Nak) {
-        return {Reply::Kind::Nak, {}, {}, false};
+        return {Reply::Kind::Nak, {}, {}, false, {}};
     }
     return RespondCode(kCodeRefused);
 }

@@ -16,7 +16,7 @@ using testsupport::TextReply;
 using Lines = std::vector<std::string>;
 
 const sim::Reply kSilence{};
-const sim::Reply kNak{sim::Reply::Kind::Nak, {}, {}, false};
+const sim::Reply kNak{sim::Reply::Kind::Nak, {}, {}, false, {}};
 constexpr char kSearching[] = "장비 확인 중...";
 constexpr char kAskingVersion[] = "FW 버전 확인 중...";
 

@@ -42,7 +42,7 @@ TEST(PtyServer, PacedExactBytesDamagedFramesRefusedEverythingLoggedThenThePortVa
     EXPECT_EQ(exchange(request), Bytes{});
     EXPECT_EQ(exchange({0x02, 0x00, 0x01, 0x16, 0x03, 0x15}), Bytes{0x15}) << "bad LRC";
     EXPECT_EQ(exchange({0x55, 0x02, 0x00, 0x01, 0x16, 0x03, 0x14}), answer) << "garbage first";
-    script.Enqueue({{sim::Reply::Kind::Response, {0x00}, {}, true}});
+    script.Enqueue({{sim::Reply::Kind::Response, {0x00}, {}, true, {}}});
     EXPECT_EQ(exchange(request), answer);
     exchange(request);
     server.Stop();

@@ -19,10 +19,10 @@ namespace testsupport {
 // (response code first), raw bytes, or (the default) nothing.
 struct FakeReply : sim::Reply {
     static FakeReply Answer(std::span<const std::uint8_t> payload) {
-        return {{Kind::Response, {payload.begin(), payload.end()}, {}, false}};
+        return {{Kind::Response, {payload.begin(), payload.end()}, {}, false, {}}};
     }
     static FakeReply Raw(std::vector<std::uint8_t> bytes) {
-        return {{Kind::Raw, std::move(bytes), {}, false}};
+        return {{Kind::Raw, std::move(bytes), {}, false, {}}};
     }
 };
 
