@@ -6,6 +6,9 @@
 #include "cli/JsonOutput.h"
 #include "cli/TextOutput.h"
 #include "core/VexilonLink.h"
+#include "core/WireTraceSwitch.h"
+#include "framework/UserFolders.h"
+#include "reader/WireTrace.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,6 +34,7 @@ std::string ExitCodesText() {
 struct Arguments {
     CliInputs inputs;
     bool json = false;
+    bool trace = false;
 };
 
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& description,
@@ -63,6 +67,9 @@ int main(int argc, char** argv) {
         AddCommand(app, "download", "download the firmware into the reader", arguments);
     for (CLI::App* command : {info, version, download}) {
         AddPortOption(*command, arguments);
+        command->add_flag("--trace", arguments.trace,
+                          "write every frame to and from the reader into the log file " +
+                              UserLogFilePath() + " (keys masked); BRIMLET_TRACE=1 does too");
     }
     download->add_option("--model", arguments.inputs.model,
                          "model name, for a reader waiting in its boot loader");
@@ -96,7 +103,14 @@ int main(int argc, char** argv) {
             output->Shown("warning", kTransferWarning);
         }
     });
-    const ReaderLink link = VexilonReaderLink();
+    // The log file is opened only for a trace: the command line's own lines go to
+    // the terminal.
+    std::unique_ptr<LogFile> traceFile;
+    ReaderLink link = VexilonReaderLink();
+    if (arguments.trace || WireTraceSwitchedOn()) {
+        traceFile = OpenRotatingLogFile(UserLogFilePath());
+        link = TracedReaderLink(std::move(link), *traceFile);
+    }
     RunResult result;
     if (info->parsed()) {
         result = RunInfoCommand(arguments.inputs, link, *output, interruption);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "download/DownloadSequence.h"
+#include "reader/WireTrace.h"
 #include "sim/SimulatedReader.h"
+#include "tests/support/RecordingLogFile.h"
 #include "tests/support/RecordingView.h"
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempFolder.h"
@@ -34,7 +36,9 @@ protected:
     VirtualClock clock{0xFFFFF000};
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;
-    ReaderSession session{link.Link(), view, clock};
+    // The wire trace is on in every run: it must change nothing the download does.
+    testsupport::RecordingLogFile trace;
+    ReaderSession session{TracedReaderLink(link.Link(), trace), view, clock};
     DownloadSequence sequence{session, view};
     Bytes image;
     // Called before the reader answers each request.

@@ -43,6 +43,7 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
         return VQ_ERR_PORT_LOST;
     }
     delivered.emplace_back(sendData, sendData + sendLength);
+    answered.emplace_back();
     timeouts.push_back(timeoutMs);
     const sim::Reply reply = responder(delivered.back());
     if (reply.dropLink) {
@@ -65,6 +66,7 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     const std::size_t stored = std::min<std::size_t>(reply.payload.size(), VQ_RECEIVE_CAPACITY);
     std::copy_n(reply.payload.begin(), stored, receiveData);
     *receiveLength = static_cast<int>(stored);
+    answered.back().assign(receiveData, receiveData + stored);
     return stored < reply.payload.size() ? VQ_ERR_TOO_LONG : VQ_OK;
 }
 
@@ -100,8 +102,11 @@ std::vector<Bytes> ScriptedLink::Requests(const Bytes& prefix) const {
 }
 
 sim::Reply TextReply(const std::string& text, std::uint8_t code) {
-    sim::Reply reply{
-        sim::Reply::Kind::Response, std::vector<std::uint8_t>(text.size() + 1, code), {}, false};
+    sim::Reply reply{sim::Reply::Kind::Response,
+                     std::vector<std::uint8_t>(text.size() + 1, code),
+                     {},
+                     false,
+                     {}};
     std::copy(text.begin(), text.end(), reply.payload.begin() + 1);
     return reply;
 }
