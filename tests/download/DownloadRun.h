@@ -3,7 +3,6 @@
 #include "download/DownloadSequence.h"
 #include "reader/WireTrace.h"
 #include "sim/SimulatedReader.h"
-#include "tests/support/RecordingLogFile.h"
 #include "tests/support/RecordingView.h"
 #include "tests/support/ScriptedLink.h"
 #include "tests/support/TempFolder.h"
@@ -22,6 +21,12 @@ using Lines = std::vector<std::string>;
 constexpr int kPort = 5;
 constexpr char kFileVersion[] = "160101";
 
+// The log file as the trace writes it: each line, without a time stamp.
+struct RecordedLines : LogFile {
+    void Write(const std::string& text) override { lines.push_back(text); }
+    Lines lines;
+};
+
 // A whole download against the simulated reader in this process: no window, no
 // pty. Ticks start close to their 32-bit wrap, which the elapsed time must survive.
 class DownloadRun : public testing::Test {
@@ -37,7 +42,7 @@ protected:
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;
     // The wire trace is on in every run: it must change nothing the download does.
-    testsupport::RecordingLogFile trace;
+    RecordedLines trace;
     ReaderSession session{TracedReaderLink(link.Link(), trace), view, clock};
     DownloadSequence sequence{session, view};
     Bytes image;
