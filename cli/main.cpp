@@ -5,10 +5,8 @@
 #include "cli/Console.h"
 #include "cli/JsonOutput.h"
 #include "cli/TextOutput.h"
-#include "core/VexilonLink.h"
 #include "core/WireTraceSwitch.h"
 #include "framework/UserFolders.h"
-#include "reader/WireTrace.h"
 
 #include <CLI/CLI.hpp>
 
@@ -103,14 +101,8 @@ int main(int argc, char** argv) {
             output->Shown("warning", kTransferWarning);
         }
     });
-    // The log file is opened only for a trace: the command line's own lines go to
-    // the terminal.
     std::unique_ptr<LogFile> traceFile;
-    ReaderLink link = VexilonReaderLink();
-    if (arguments.trace || WireTraceSwitchedOn()) {
-        traceFile = OpenRotatingLogFile(UserLogFilePath());
-        link = TracedReaderLink(std::move(link), *traceFile);
-    }
+    const ReaderLink link = CommandLineReaderLink(arguments.trace, traceFile);
     RunResult result;
     if (info->parsed()) {
         result = RunInfoCommand(arguments.inputs, link, *output, interruption);

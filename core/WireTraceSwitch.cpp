@@ -1,6 +1,8 @@
 // see WireTraceSwitch.h
 #include "core/WireTraceSwitch.h"
 
+#include "core/VexilonLink.h"
+#include "framework/UserFolders.h"
 #include "reader/WireTrace.h"
 
 #include <cstdlib>
@@ -14,4 +16,12 @@ bool WireTraceSwitchedOn() {
 
 ReaderLink TracedWhen(bool on, ReaderLink link, LogFile& file) {
     return on ? TracedReaderLink(std::move(link), file) : std::move(link);
+}
+
+ReaderLink CommandLineReaderLink(bool traceAsked, std::unique_ptr<LogFile>& traceFile) {
+    if (!traceAsked && !WireTraceSwitchedOn()) {
+        return VexilonReaderLink();
+    }
+    traceFile = OpenRotatingLogFile(UserLogFilePath());
+    return TracedReaderLink(VexilonReaderLink(), *traceFile);
 }
