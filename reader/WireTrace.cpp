@@ -55,7 +55,7 @@ std::string MaskedHex(std::span<const unsigned char> bytes, std::size_t shown) {
         text += {kDigits[bytes[i] >> 4], kDigits[bytes[i] & 0xF], ' '};
     }
     if (shown < bytes.size()) {
-        text += "[" + std::to_string(bytes.size() - shown) + " bytes masked] ";
+        text.append("[").append(std::to_string(bytes.size() - shown)).append(" bytes masked] ");
     }
     return text;
 }
