@@ -5,6 +5,7 @@
 #include "reader/ReaderConstants.h"
 #include "readerlink/VexilonDll.h"
 #include "security/AuthenticationFrame.h"
+#include "security/Hex.h"
 
 #include <algorithm>
 #include <span>
@@ -49,10 +50,9 @@ std::size_t ResponseShown(std::span<const unsigned char> request,
 }
 
 std::string MaskedHex(std::span<const unsigned char> bytes, std::size_t shown) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = 0; i < std::min(shown, bytes.size()); ++i) {
-        text += {kDigits[bytes[i] >> 4], kDigits[bytes[i] & 0xF], ' '};
+        text.append(BytesToHex(&bytes[i], 1)).append(" ");
     }
     if (shown < bytes.size()) {
         text.append("[").append(std::to_string(bytes.size() - shown)).append(" bytes masked] ");
