@@ -20,6 +20,9 @@ struct Words {
     const char* portOption;
     const char* modelOption;
     const char* fileOption;
+    // Around the log file's path.
+    const char* traceOption;
+    const char* traceOptionEnd;
     const char* helpOption;
     const char* usageLabel;
     const char* optionsLabel;
