@@ -1,7 +1,6 @@
 #include "admin/PasswordChangeFlow.h"
 
 #include "admin/PasswordStore.h"
-#include "framework/ProgramFolder.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ void RunPasswordChangeFlow(AdminDialogs& dialogs,
         const ChangeAnswer second = dialogs.ShowSetAdmin2();
         if (second.confirmed) {
             if (!SaveAdminPasswords(first.newPassword, second.newPassword)) {
-                showNotice(kSettingsNotWrittenNotice + GetSettingsPath());
+                showNotice(kSettingsNotWrittenNotice + SettingsFilePath());
             }
             return;
         }

@@ -8,6 +8,10 @@
 #include "security/ProfileText.h"
 
 // see PasswordStore.h
+std::string SettingsFilePath() {
+    return GetSettingsPath(kSettingsFileName);
+}
+
 std::string EncodeAdminPassword(const std::string& text) {
     unsigned char block[8] = {};
     // HexToBytes writes text.size() / 2 bytes; a pasted or damaged text longer
@@ -19,11 +23,11 @@ std::string EncodeAdminPassword(const std::string& text) {
 }
 
 std::string LoadAdminPassword(const std::string& key, int size) {
-    return ReadProfileText(kAdminSection, key, kAdminPasswordDefault, GetSettingsPath(), size);
+    return ReadProfileText(kAdminSection, key, kAdminPasswordDefault, SettingsFilePath(), size);
 }
 
 bool SaveAdminPasswords(const std::string& textA, const std::string& textB) {
-    const std::string file = GetSettingsPath();
+    const std::string file = SettingsFilePath();
     return WritePrivateProfileStringA(kAdminSection, kAdminKeyA, EncodeAdminPassword(textA).c_str(),
                                       file.c_str()) &&
            WritePrivateProfileStringA(kAdminSection, kAdminKeyB, EncodeAdminPassword(textB).c_str(),

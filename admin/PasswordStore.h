@@ -8,6 +8,10 @@
 // built-in triple-DES CBC decryption and written as 16 upper-case hex digits.
 // Settings files in the field hold exactly this form, so it must not change.
 
+// The settings file holds nothing else; where it lies is framework/ProgramFolder.h's rule.
+inline constexpr const char* kSettingsFileName = "Brimlet.ini";
+std::string SettingsFilePath();
+
 inline constexpr const char* kAdminSection = "CONFIG";
 inline constexpr const char* kAdminKeyA = "A";
 inline constexpr const char* kAdminKeyB = "B";

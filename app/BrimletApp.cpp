@@ -1,14 +1,14 @@
 #include "app/BrimletApp.h"
 
+#include "admin/PasswordStore.h"
 #include "app/BrimletDlg.h"
-#include "framework/ProgramFolder.h"
 
 BOOL CBrimletApp::InitInstance() {
     const INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&init);
     CWinApp::InitInstance();
 
-    settingsPath = GetSettingsPath();
+    settingsPath = SettingsFilePath();
 
     CBrimletDlg dialog;
     dialog.DoModal();

@@ -2,6 +2,7 @@
 
 #include "app/KeyFilter.h"
 #include "app/ProgramIcon.h"
+#include "core/WireTraceSwitch.h"
 #include "framework/FileDialog.h"
 #include "framework/Menu.h"
 #include "framework/UserFolders.h"
@@ -37,7 +38,8 @@ void CreateWindowFont(CFont& font, int height) {
 
 CBrimletDlg::CBrimletDlg(CWnd* parent, ReaderLink link)
     : CDialog(MainDialogTemplate(), parent), logFile(OpenRotatingLogFile(UserLogFilePath())),
-      reader(std::move(link), *this, clock), download(reader, *this), aboutBox(this) {
+      reader(TracedWhen(WireTraceSwitchedOn(), std::move(link), *logFile), *this, clock),
+      download(reader, *this), aboutBox(this) {
     OnClicked(IDC_KEY_FILE_BUTTON, [this] { OnKeyFileButton(); });
     OnClicked(IDC_ADMIN_PASSWORD_BUTTON, [this] { OnAdminPasswordChange(); });
     OnClicked(IDC_CLEAR_BUTTON, [this] { ClearLog(); });

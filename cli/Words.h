@@ -23,6 +23,9 @@ struct Words {
     const char* serialOption;
     const char* sinceOption;
     const char* exportOption;
+    // Around the log file's path.
+    const char* traceOption;
+    const char* traceOptionEnd;
     const char* helpOption;
     const char* usageLabel;
     const char* optionsLabel;

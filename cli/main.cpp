@@ -7,7 +7,8 @@
 #include "cli/JsonOutput.h"
 #include "cli/TextOutput.h"
 #include "cli/Words.h"
-#include "core/VexilonLink.h"
+#include "core/WireTraceSwitch.h"
+#include "framework/UserFolders.h"
 #include "history/DownloadHistory.h"
 
 #include <CLI/CLI.hpp>
@@ -46,6 +47,7 @@ void UseWords(CLI::App& app, const Words& words) {
 struct Arguments {
     CliInputs inputs;
     bool json = false;
+    bool trace = false;
 };
 
 CLI::App* AddCommand(CLI::App& app, Subcommand subcommand, const Words& words,
@@ -83,7 +85,10 @@ int main(int argc, char** argv) {
     }
     CLI::App* download = commands[static_cast<std::size_t>(Subcommand::Download)];
     for (const Subcommand reading : {Subcommand::Info, Subcommand::Version, Subcommand::Download}) {
-        AddPortOption(*commands[static_cast<std::size_t>(reading)], words, arguments);
+        CLI::App& command = *commands[static_cast<std::size_t>(reading)];
+        AddPortOption(command, words, arguments);
+        command.add_flag("--trace", arguments.trace,
+                         std::string(words.traceOption) + UserLogFilePath() + words.traceOptionEnd);
     }
     download->add_option("--model", arguments.inputs.request.modelName, words.modelOption);
     download
@@ -133,7 +138,8 @@ int main(int argc, char** argv) {
             output->Show(Shown::Warning, words.transferWarning);
         }
     });
-    const ReaderLink link = VexilonReaderLink();
+    std::unique_ptr<LogFile> traceFile;
+    const ReaderLink link = CommandLineReaderLink(arguments.trace, traceFile);
     RunResult result;
     if (chosen == Subcommand::Info) {
         result = RunInfoCommand(arguments.inputs, link, *output, interruption);

@@ -38,21 +38,21 @@ std::string GetProgramFolder() {
     return slash == 0 ? "/" : program.substr(0, slash);
 }
 
-std::string GetSettingsPath() {
+std::string GetSettingsPath(const std::string& fileName) {
     std::string path = Read(settingsPathOverride);
     if (!path.empty()) {
         return path;
     }
     const std::string programFolder = GetProgramFolder();
     if (!IsInstalledProgramFolder(programFolder)) {
-        return programFolder + "/Brimlet.ini";
+        return programFolder + "/" + fileName;
     }
     // The atomic write puts its new file beside the settings file: the folder
     // must be there. If it cannot be made, the write fails and says so.
     const std::string folder = UserConfigFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    return folder + "/Brimlet.ini";
+    return folder + "/" + fileName;
 }
 
 std::vector<std::string> GetFirmwareSearchFolders() {

@@ -14,12 +14,12 @@ std::string GetModuleFileName();
 // one is installed.
 std::string GetProgramFolder();
 
-// The settings file, Brimlet.ini: in the program folder, or in the user's
+// The settings file named fileName: in the program folder, or in the user's
 // configuration folder (made when missing) when the program folder is installed
 // (framework/UserFolders.h); the test override wins over both.
-std::string GetSettingsPath();
+std::string GetSettingsPath(const std::string& fileName);
 
-// The folders whose RIVI_OIL/ may hold firmware, the one that wins first. Portable:
+// The folders whose firmware folder may hold firmware, the one that wins first. Portable:
 // the program folder alone. Installed: the user's data folder, then the program
 // folder, so a technician can add newer firmware without touching the package.
 std::vector<std::string> GetFirmwareSearchFolders();

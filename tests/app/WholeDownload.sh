@@ -6,7 +6,8 @@
 # PRESSES "fail": the reader-sim options make the download fail, here with the MSR
 # box. PRESSES 2: they pull the adapter out and plug the reader in again elsewhere;
 # the first press must end with the lost connection and the second, in the same
-# window, complete the download. Every case checks the log file too.
+# window, complete the download. Every case checks the log file too; "fail" runs
+# with the wire trace switched on (BRIMLET_TRACE=1), the others without it.
 # Usage: WholeDownload.sh PROGRAM_DIR READER_SIM DEMO_DOWNLOAD MODEL READER_VERSION
 #                         FIRMWARE_VERSION [PRESSES [READER_SIM_OPTION...]]
 set -eu
@@ -41,18 +42,22 @@ for _ in $(seq 1 100); do
   [ -L "$folder/ports/COM7" ] && break
   sleep 0.05
 done
+trace=
 run() {
-  XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen \
+  BRIMLET_TRACE="$trace" XDG_STATE_HOME="$folder/state" LD_LIBRARY_PATH="$folder" QT_QPA_PLATFORM=offscreen \
     "$driver" "$folder" "$folder/screen.png" "$1"
 }
 if [ "$presses" = fail ]; then
+  trace=1
   if out=$(run 1); then
     echo "$out"
     echo "the download succeeded against a reader that must make it fail" >&2
     exit 1
   fi
   echo "$out"
-  expect_in_log_file "message: MSR 인증 실패" "result: download failed"
+  expect_in_log_file "message: MSR 인증 실패" "result: download failed" \
+    "trace COM7 open 115200: \(result 7, [0-9]+ ms\)" "trace COM7 > FF 97 \(3000 ms allowed\)" \
+    "trace COM7 < 00 .* \(result 0, [0-9]+ ms\)"
   exit 0
 fi
 out=$(run "$presses")
@@ -75,3 +80,7 @@ printf '%s\n' "$out" | grep -qx 'Download OK(t:[0-9]*)'
 # The log file holds the same, the notice's line break made a space.
 expect_in_log_file "log: Download OK\(t:[0-9]+\)" "status: 다운로드 성공" "result: download succeeded" \
   "notice: 다운로드 성공 메세지가 나타나기 이전에 장치를 분리할 경우 단말기가 정상 동작하지 않을 수 있습니다\."
+if grep -q ' trace COM' "$folder/state/brimlet/brimlet.log"; then
+  echo "a trace in the log file without BRIMLET_TRACE" >&2
+  exit 1
+fi

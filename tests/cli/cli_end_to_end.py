@@ -75,10 +75,12 @@ def frame(payload):
     return b"\x02" + header + bytes([lrc])
 
 
-def cli(*arguments, on_line=None, language="ko_KR.UTF-8"):
-    """Runs brimlet-cli; on_line(process, line) sees each output line as it comes."""
-    environment = dict(os.environ, LC_ALL="", LC_MESSAGES="", LANG=language,
-                       XDG_STATE_HOME=os.path.join(folder, "state"))
+def cli(*arguments, on_line=None, language="ko_KR.UTF-8", env=None):
+    """Runs brimlet-cli in language, its state (log file, history) in the test's folder,
+    with env added to the environment; on_line(process, line) sees each output line as
+    it comes."""
+    environment = {**os.environ, "LC_ALL": "", "LC_MESSAGES": "", "LANG": language,
+                   "XDG_STATE_HOME": os.path.join(folder, "state"), **(env or {})}
     process = subprocess.Popen([os.path.join(folder, "brimlet-cli"), *arguments],
                                stdout=subprocess.PIPE, text=True, encoding="utf-8", env=environment)
     lines = []
@@ -261,8 +263,24 @@ def history_of_two_downloads():
           rows)
 
 
+def trace_in_the_log_file():
+    state = {"XDG_STATE_HOME": os.path.join(folder, "state")}
+    start_sim()
+    code, _ = cli(*DOWNLOAD, "--trace", env=state)
+    info_code, _ = cli("info", "--port", "7", env={**state, "BRIMLET_TRACE": "1"})
+    received = stop_sim()
+    with open(os.path.join(folder, "state", "brimlet", "brimlet.log"), encoding="utf-8") as log:
+        trace = [line.rstrip("\n").split(" ", 1)[1] for line in log]
+    check(code == 0 and info_code == 0, f"exit {code}, {info_code}")
+    check(len([line for line in trace if line.startswith("trace COM7 > ")]) == len(received),
+          "every frame the reader received is in the trace")
+    check("trace COM7 > FF 08 [16 bytes masked] (3000 ms allowed)" in trace, "the key masked")
+    key = next(f for f in received if f[3:5] == b"\xff\x08")[5:21]
+    check(key.hex().upper() not in "".join(trace).replace(" ", "").upper(), "the key in clear")
+
+
 try:
-    {"success": success_with_one_ctrl_c, "history": history_of_two_downloads, "english": english_outside_a_korean_locale, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
+    {"success": success_with_one_ctrl_c, "history": history_of_two_downloads, "english": english_outside_a_korean_locale, "trace": trace_in_the_log_file, "json": json_lines, "endings": lambda: ending_rows(lambda name: name != "restart"),
      # A reader that never comes back costs the restart's wait and every reconnect try.
      "restart": lambda: ending_rows(lambda name: name == "restart"),
      "ctrl-c-before": ctrl_c_before_the_boot_loader,

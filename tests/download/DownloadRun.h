@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadSequence.h"
+#include "reader/WireTrace.h"
 #include "sim/SimulatedReader.h"
 #include "tests/support/RecordingView.h"
 #include "tests/support/ScriptedLink.h"
@@ -20,6 +21,12 @@ using Lines = std::vector<std::string>;
 constexpr int kPort = 5;
 constexpr char kFileVersion[] = "160101";
 
+// The log file as the trace writes it: each line, without a time stamp.
+struct RecordedLines : LogFile {
+    void Write(const std::string& text) override { lines.push_back(text); }
+    Lines lines;
+};
+
 // A whole download against the simulated reader in this process: no window, no
 // pty. Ticks start close to their 32-bit wrap, which the elapsed time must survive.
 class DownloadRun : public testing::Test {
@@ -34,7 +41,9 @@ protected:
     VirtualClock clock{0xFFFFF000};
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;
-    ReaderSession session{link.Link(), view, clock};
+    // The wire trace is on in every run: it must change nothing the download does.
+    RecordedLines trace;
+    ReaderSession session{TracedReaderLink(link.Link(), trace), view, clock};
     DownloadSequence sequence{session, view};
     ReaderRequest request{kPort, "RVQ-3000-KR1", {}};
     Bytes image;

@@ -264,7 +264,7 @@ protected:
 
 TEST_F(InstalledPaths, PortableFolderKeepsEverythingBesideTheProgram) {
     EXPECT_FALSE(IsInstalledProgramFolder(program.Path().string()));
-    EXPECT_EQ(GetSettingsPath(), program.File("Brimlet.ini"));
+    EXPECT_EQ(GetSettingsPath("Brimlet.ini"), program.File("Brimlet.ini"));
     EXPECT_EQ(GetFirmwareSearchFolders(), std::vector<std::string>{program.Path().string()});
     EXPECT_FALSE(std::filesystem::exists(user.File("config")));
 }
@@ -272,7 +272,7 @@ TEST_F(InstalledPaths, PortableFolderKeepsEverythingBesideTheProgram) {
 TEST_F(InstalledPaths, MarkedFolderUsesTheUsersFoldersAndTheirFirmwareFirst) {
     program.Write(kInstallMarkerName, "");
     EXPECT_TRUE(IsInstalledProgramFolder(program.Path().string()));
-    EXPECT_EQ(GetSettingsPath(), user.File("config/brimlet/Brimlet.ini"));
+    EXPECT_EQ(GetSettingsPath("Brimlet.ini"), user.File("config/brimlet/Brimlet.ini"));
     // Made on the way, so the settings file can be written at once.
     EXPECT_TRUE(std::filesystem::is_directory(user.File("config/brimlet")));
     EXPECT_EQ(GetFirmwareSearchFolders(),

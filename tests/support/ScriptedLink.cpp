@@ -43,6 +43,7 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
         return VQ_ERR_PORT_LOST;
     }
     delivered.emplace_back(sendData, sendData + sendLength);
+    answered.emplace_back();
     timeouts.push_back(timeoutMs);
     const sim::Reply reply = responder(delivered.back());
     if (reply.dropLink) {
@@ -65,6 +66,7 @@ int ScriptedLink::Polling(int port, int sendLength, const unsigned char* sendDat
     const std::size_t stored = std::min<std::size_t>(reply.payload.size(), VQ_RECEIVE_CAPACITY);
     std::copy_n(reply.payload.begin(), stored, receiveData);
     *receiveLength = static_cast<int>(stored);
+    answered.back().assign(receiveData, receiveData + stored);
     return stored < reply.payload.size() ? VQ_ERR_TOO_LONG : VQ_OK;
 }
 

@@ -39,6 +39,7 @@ public:
     std::vector<int> bauds;       // and at which rate
     int closings = 0;             // VQ_ClosePort calls
     std::vector<Bytes> delivered; // request payloads, in order
+    std::vector<Bytes> answered;  // the response stored for each (empty when none)
     std::vector<int> timeouts;    // the time-out of each delivered request
 
 private:
