@@ -212,6 +212,8 @@ def ctrl_c_twice_during_the_transfer():
     check(code == 10, f"exit {code}")
     check(any(line.startswith("알림: 중단되었습니다. 리더기가 부트 로더에") for line in lines), lines[-3:])
     check(not any(f[3] == 0xF2 for f in received), "no finish after the stop")
+    records = [json.loads(line) for line in cli("history", "--json")[1]]
+    check([r["reason"] for r in records] == ["interrupted"], f"the stopped attempt: {records}")
 
 
 def english_outside_a_korean_locale():
