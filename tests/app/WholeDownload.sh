@@ -84,3 +84,14 @@ if grep -q ' trace COM' "$folder/state/brimlet/brimlet.log"; then
   echo "a trace in the log file without BRIMLET_TRACE" >&2
   exit 1
 fi
+# One history record per press, the last one the success; the first press found the
+# reader in its application firmware, whose information text gives its serial.
+python3 - "$folder/state/brimlet/history.jsonl" "$presses" <<'CHECK'
+import json, sys
+records = [json.loads(line) for line in open(sys.argv[1], encoding="utf-8")]
+last = records[-1]
+if len(records) != int(sys.argv[2]) or last["program"] != "brimlet" or \
+        last["reason"] != "success" or records[0]["serial"] != "RV00012345" or \
+        last["shown"] != "다운로드가 완료되었습니다.":
+    sys.exit(f"the window's history: {records}")
+CHECK
