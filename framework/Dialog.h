@@ -85,9 +85,11 @@ private:
     DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
     void HandleCloseRequest(); // title bar, Alt+F4, closeEvent: refused while Close is off
-    void HandleTimerEvent(int qtTimerId);
+    void HandleTimerEvent(int timerId); // the back end's timer id
     BOOL TranslateKey(MSG& msg); // PreTranslateMessage, then the dialog defaults
     int ReturnCommand(HWND focus) const;
+    int FocusedButtonId(HWND focus) const; // a focused push button's id, else kNoControlId
+    void OpenSystemMenu();                 // at the window's top left corner
 
     const DialogTemplate& dialogTemplate;
     CWnd* parent;
