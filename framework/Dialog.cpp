@@ -49,7 +49,6 @@ CDialog::~CDialog() {
     DestroyWindow();
 }
 
-
 BOOL CDialog::Build(CWnd* parentWindow) {
     QWidget* parentWidget = parentWindow != nullptr ? parentWindow->Widget() : nullptr;
     window = new DialogWindow(*this, parentWidget, WindowFlagsOf(dialogTemplate.style));
@@ -222,13 +221,6 @@ void CDialog::InitDialog() {
     }
 }
 
-
-
-
-
-
-
-
 UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
     UINT_PTR result = 0;
     RunOnUiThread([&] {
@@ -265,8 +257,6 @@ void CDialog::HandleTimerEvent(int timerId) {
         OnTimer(running->first);
     }
 }
-
-
 
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
     HICON previous = nullptr;

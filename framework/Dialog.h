@@ -84,9 +84,9 @@ private:
     void InitDialog(); // OnInitDialog, then the controls' colours
     DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
-    void HandleCloseRequest(); // title bar, Alt+F4, closeEvent: refused while Close is off
+    void HandleCloseRequest();          // title bar, Alt+F4, closeEvent: refused while Close is off
     void HandleTimerEvent(int timerId); // the back end's timer id
-    BOOL TranslateKey(MSG& msg); // PreTranslateMessage, then the dialog defaults
+    BOOL TranslateKey(MSG& msg);        // PreTranslateMessage, then the dialog defaults
     int ReturnCommand(HWND focus) const;
     int FocusedButtonId(HWND focus) const; // a focused push button's id, else kNoControlId
     void OpenSystemMenu();                 // at the window's top left corner
