@@ -1,5 +1,6 @@
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
+#include "framework/SystemAwake.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -27,6 +28,8 @@ void CBrimletDlg::StartDownload() {
 
 // Its last action arms one of the result timers (DownloadCompleted, DownloadFailed).
 int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow) {
+    // A PC going to sleep mid-download would leave the reader half flashed.
+    const ScopedSystemAwake awake;
     mainWindow->download.RunToEnd();
     return 0;
 }

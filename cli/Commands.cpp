@@ -5,6 +5,7 @@
 #include "core/FirmwareLookup.h"
 #include "core/FirmwareNaming.h"
 #include "download/DownloadSequence.h"
+#include "framework/SystemAwake.h"
 
 #include <functional>
 
@@ -105,6 +106,7 @@ RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& o
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
+    const ScopedSystemAwake awake; // the PC does not sleep mid-download
     // RunToEnd ends a stopped run as a failed one.
     download.RunToEnd();
     return Reported(output, cli.view.Result(cli.view.completed));

@@ -42,13 +42,6 @@ constexpr UINT kMinimumTimerMs = 10; // Windows' USER_TIMER_MINIMUM
 
 } // namespace
 
-CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
-    : dialogTemplate(dialogTemplate), parent(parent) {}
-
-CDialog::~CDialog() {
-    DestroyWindow();
-}
-
 BOOL CDialog::Build(CWnd* parentWindow) {
     QWidget* parentWidget = parentWindow != nullptr ? parentWindow->Widget() : nullptr;
     window = new DialogWindow(*this, parentWidget, WindowFlagsOf(dialogTemplate.style));
@@ -248,14 +241,6 @@ BOOL CDialog::KillTimer(UINT_PTR id) {
         killed = TRUE;
     });
     return killed;
-}
-
-void CDialog::HandleTimerEvent(int timerId) {
-    auto running = std::find_if(timers.begin(), timers.end(),
-                                [&](const auto& entry) { return entry.second == timerId; });
-    if (running != timers.end()) {
-        OnTimer(running->first);
-    }
 }
 
 HICON CDialog::SetIcon(HICON icon, BOOL big) {

@@ -3,7 +3,24 @@
 
 #include "framework/UiThread.h"
 
+#include <algorithm>
+
 const CRuntimeClass CDialog::classCDialog = {"CDialog", sizeof(CDialog), &CWnd::classCWnd};
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
+    : dialogTemplate(dialogTemplate), parent(parent) {}
+
+CDialog::~CDialog() {
+    DestroyWindow();
+}
+
+void CDialog::HandleTimerEvent(int timerId) {
+    auto running = std::find_if(timers.begin(), timers.end(),
+                                [&](const auto& entry) { return entry.second == timerId; });
+    if (running != timers.end()) {
+        OnTimer(running->first);
+    }
+}
 
 const CRuntimeClass* CDialog::GetRuntimeClass() const {
     return &classCDialog;

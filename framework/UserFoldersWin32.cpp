@@ -29,3 +29,7 @@ std::string UserConfigFolder() {
 std::string UserDataFolder() {
     return Folder("LOCALAPPDATA");
 }
+
+std::string UserLogFilePath() {
+    return Folder("LOCALAPPDATA") + "/brimlet.log";
+}

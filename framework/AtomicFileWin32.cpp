@@ -1,0 +1,105 @@
+#include "framework/Win32.h"
+
+#include "framework/AtomicFile.h"
+#include "framework/WideText.h"
+
+#include <algorithm>
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle(handle) {}
+    ~Handle() {
+        if (IsOpen()) {
+            CloseHandle(handle);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle; }
+
+private:
+    HANDLE handle;
+};
+
+bool WriteAll(HANDLE file, const std::string& content) {
+    std::size_t written = 0;
+    while (written < content.size()) {
+        DWORD chunk = 0;
+        const auto size = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 20));
+        if (!WriteFile(file, content.data() + written, size, &chunk, nullptr) || chunk == 0) {
+            return false;
+        }
+        written += chunk;
+    }
+    return true;
+}
+
+} // namespace
+
+FileContent ReadWholeFile(const std::string& path) {
+    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        const DWORD error = GetLastError();
+        return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                    ? FileReadStatus::Missing
+                    : FileReadStatus::Failed,
+                {}};
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return {FileReadStatus::Failed, {}};
+    }
+    FileContent result{FileReadStatus::Ok, {}};
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+            return {FileReadStatus::Failed, {}};
+        }
+        if (read == 0) {
+            return result;
+        }
+        result.bytes.append(buffer, read);
+    }
+}
+
+// The temporary file goes to the disk before it is named into place (write-through
+// and a flush), so the replacement never names half-written bytes.
+std::optional<std::string> WriteTemporaryBeside(const std::string& path,
+                                                const std::string& content) {
+    const std::string temporary = path + ".new" + std::to_string(GetCurrentProcessId());
+    bool written = false;
+    {
+        Handle file(CreateFileW(Widen(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+        if (!file.IsOpen()) {
+            return std::nullopt;
+        }
+        written = WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+    }
+    if (!written) {
+        DeleteFileW(Widen(temporary).c_str());
+        return std::nullopt;
+    }
+    return temporary;
+}
+
+bool CommitReplacement(const std::string& temporaryPath, const std::string& path) {
+    return MoveFileExW(Widen(temporaryPath).c_str(), Widen(path).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool ReplaceFileAtomically(const std::string& path, const std::string& content) {
+    std::optional<std::string> temporary = WriteTemporaryBeside(path, content);
+    if (!temporary) {
+        return false;
+    }
+    if (!CommitReplacement(*temporary, path)) {
+        DeleteFileW(Widen(*temporary).c_str());
+        return false;
+    }
+    return true;
+}
