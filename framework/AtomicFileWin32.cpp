@@ -28,7 +28,8 @@ bool WriteAll(HANDLE file, const std::string& content) {
     std::size_t written = 0;
     while (written < content.size()) {
         DWORD chunk = 0;
-        const auto size = static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 20));
+        const auto size =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - written, 1u << 20));
         if (!WriteFile(file, content.data() + written, size, &chunk, nullptr) || chunk == 0) {
             return false;
         }

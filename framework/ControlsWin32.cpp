@@ -46,8 +46,7 @@ void CButton::SetCheck(int state) {
 }
 
 int CButton::GetCheck() const {
-    return SendInt(*this, BST_UNCHECKED, BM_GETCHECK) == BST_CHECKED ? BST_CHECKED
-                                                                     : BST_UNCHECKED;
+    return SendInt(*this, BST_UNCHECKED, BM_GETCHECK) == BST_CHECKED ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void CButton::Click() {
@@ -64,7 +63,8 @@ int CListBox::GetCount() const {
 
 int CListBox::SetCurSel(int index) {
     return WithWindow(*this, LB_ERR, [&](HWND window) {
-        const int selected = static_cast<int>(Send(window, LB_SETCURSEL, static_cast<WPARAM>(index)));
+        const int selected =
+            static_cast<int>(Send(window, LB_SETCURSEL, static_cast<WPARAM>(index)));
         if (selected != LB_ERR) {
             Send(window, LB_SETTOPINDEX, static_cast<WPARAM>(index)); // brought into view
         }

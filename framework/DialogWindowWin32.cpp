@@ -63,8 +63,7 @@ LRESULT CALLBACK DialogWindow::KeyFilter(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(keyFilter, code, wParam, lParam);
 }
 
-INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<DialogWindow*>(lParam);
         dialog->hwnd = window;

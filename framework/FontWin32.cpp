@@ -32,8 +32,8 @@ CFont::~CFont() {
 }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                        const char* faceName) {
     if (font) {
         return FALSE; // a CFont holds one font until DeleteObject

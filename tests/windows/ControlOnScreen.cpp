@@ -33,11 +33,13 @@ BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || (std::strcmp(argv[1], "transfer") != 0 && std::strcmp(argv[1], "notice-ok") != 0)) {
+    if (argc != 2 ||
+        (std::strcmp(argv[1], "transfer") != 0 && std::strcmp(argv[1], "notice-ok") != 0)) {
         std::fprintf(stderr, "usage: control-on-screen.exe transfer|notice-ok\n");
         return 2;
     }
-    Search search{std::strcmp(argv[1], "transfer") == 0 ? IDC_TRANSFER_BUTTON : IDC_NOTICE_OK_BUTTON,
+    Search search{std::strcmp(argv[1], "transfer") == 0 ? IDC_TRANSFER_BUTTON
+                                                        : IDC_NOTICE_OK_BUTTON,
                   nullptr};
     EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
     RECT rect{};

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # brimlet.exe under Wine on a virtual display (Xvfb), driven by real input: xdotool
 # moves the pointer and clicks, as a user would. control-on-screen.exe only tells
-# where a button is. Two runs:
+# where a button is. First framework-test.exe, then two runs:
 #   1. a whole download from the simulated reader on COM7, starting in its
 #      application firmware: every block and the finish reach the reader and the
 #      log file records "다운로드 성공";
@@ -90,6 +90,9 @@ click() {
 log_count() { grep -c -- "$1" "$log_file" 2>/dev/null || true; }
 log_has_more() { [ "$(log_count "$1")" -gt "$2" ]; }
 notice_hidden() { ! button_at notice-ok; }
+
+# The framework's Win32 back end against its headers' contracts, on this display.
+(cd "$program" && "$wine" framework-test.exe | tr -d '\r') || status=1
 
 # The reader in its application firmware on COM7, and an image of another version.
 mkdir -p "$program/RIVI_OIL"
