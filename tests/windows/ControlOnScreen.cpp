@@ -2,7 +2,8 @@
 // it with real input (xdotool). Reads window geometry only; sends nothing.
 // Usage: control-on-screen.exe transfer|notice-ok
 // Prints "<x> <y>", the centre of the control in screen pixels, and exits 0 when a
-// visible dialog of the program has that control visible; exits 1 otherwise.
+// visible dialog of the program has that control visible and enabled (a user could
+// click it); exits 1 otherwise.
 #include "resources/ResourceIds.h"
 
 #include <windows.h>
@@ -23,7 +24,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
     GetClassNameW(window, className, 16);
     HWND control = GetDlgItem(window, search->id);
     if (IsWindowVisible(window) && wcscmp(className, L"#32770") == 0 && control != nullptr &&
-        IsWindowVisible(control)) {
+        IsWindowVisible(control) && IsWindowEnabled(control)) {
         search->found = control;
         return FALSE;
     }

@@ -7,7 +7,8 @@
 #      log file records "다운로드 성공";
 #   2. no reader: the failure notice shows, a click on its 확인 hides it, and a
 #      second click on 전송 starts a download again.
-# A picture of the screen is saved at the end of each, under $WINDOWS_BUILD_DIR/screenshots.
+# A picture of the screen is saved at the end of each, and the reader's log of the
+# download, under <windows build>/screenshots.
 # Called by scripts/test-windows once both builds exist, with its Wine prefix.
 # Usage: tests/windows/window_under_wine.sh <linux build> <windows build>
 set -euo pipefail
@@ -41,8 +42,10 @@ log_file=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/brimlet/brimlet.log
 work=$(mktemp -d)
 xvfb_pid="" sim_pid="" brimlet_pid=""
 cleanup() {
+  set +e
   for pid in $brimlet_pid $sim_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   rm -f "$WINEPREFIX/dosdevices/com$port"
+  [ -f "$work/sim.log" ] && cp "$work/sim.log" "$shots/reader-sim.log"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -81,9 +84,11 @@ wait_for() {
   return 1
 }
 button_at() { (cd "$program" && "$wine" control-on-screen.exe "$1" | tr -d '\r'); }
+# Clicks the button once a user could: shown and enabled.
 click() {
   local position
-  position=$(button_at "$1") || return 1
+  wait_for 30 button_at "$1" || { fail "$1 is not there to click"; return 0; }
+  position=$(button_at "$1")
   # shellcheck disable=SC2086 # "x y"
   xdotool mousemove $position click 1
 }
@@ -123,16 +128,24 @@ if wait_for 900 log_has_more "result: download" 0 &&
 else
   fail "download: $(grep -e status: -e result: "$log_file" | tail -n 3)"
 fi
-sleep 1 # the result timer hides the notice
+# The result timer gives the main window back: the end state.
+wait_for 30 button_at transfer || fail "전송 stayed disabled after the download"
 import -window root "$shots/window-download.png"
-image_blocks=$(( ($(stat -c %s "$program"/RIVI_OIL/*.bin) + 1023) / 1024 ))
-blocks=$(grep -c '^RX 02 .. .. F1 ' "$work/sim.log" || true)
-if grep -q '^RX 02 00 02 F2 ' "$work/sim.log" && [ "$blocks" -ge 1 ]; then
-  pass "the reader took $blocks block frames and the finish (F2)"
+# Every block, in order without a gap (F1 and a 3-byte offset, 256 bytes each),
+# then the finish (F2).
+offsets=$(sed -n 's/^RX 02 .. .. F1 \(..\) \(..\) \(..\) .*/\1\2\3/p' "$work/sim.log")
+blocks=0 in_order=1
+for offset in $offsets; do
+  [ $((16#$offset)) -eq $((blocks * 256)) ] || in_order=0
+  blocks=$((blocks + 1))
+done
+last_block=$(grep -n '^RX 02 .. .. F1 ' "$work/sim.log" | tail -n 1 | cut -d: -f1)
+finish=$(grep -n '^RX 02 00 02 F2 ' "$work/sim.log" | tail -n 1 | cut -d: -f1)
+if [ "$blocks" -ge 1 ] && [ "$in_order" -eq 1 ] && [ -n "$finish" ] && [ "$finish" -gt "$last_block" ]; then
+  pass "the reader took $blocks blocks from offset 0 without a gap, then the finish (F2)"
 else
-  fail "at the reader: $blocks block frames, finish $(grep -c '^RX 02 00 02 F2 ' "$work/sim.log" || true)"
+  fail "at the reader: $blocks blocks (in order: $in_order), finish at line ${finish:-none}"
 fi
-echo "     ($image_blocks KiB image)"
 
 # 2. No reader: the reader goes away.
 kill "$sim_pid" && wait "$sim_pid" 2>/dev/null || true
