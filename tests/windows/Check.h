@@ -12,7 +12,7 @@ static inline void CheckNumber(const char* label, long got, long expected) {
 }
 
 static inline void CheckBytes(const char* label, const unsigned char* got, int gotLength,
-                       const void* expected, int expectedLength) {
+                              const void* expected, int expectedLength) {
     const int same = gotLength == expectedLength && memcmp(got, expected, (size_t)gotLength) == 0;
     printf("%s %s: %d bytes \"", same ? "ok  " : "FAIL", label, gotLength);
     for (int i = 0; i < gotLength && i < 60; ++i) {
