@@ -172,20 +172,6 @@ void CDialog::EndDialog(int result) {
 
 namespace {
 
-UINT CtlColorOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Edit:
-        return CTLCOLOR_EDIT;
-    case ControlKind::ListBox:
-    case ControlKind::DropDownList:
-        return CTLCOLOR_LISTBOX;
-    case ControlKind::Button:
-        return CTLCOLOR_BTN;
-    default:
-        return CTLCOLOR_STATIC; // check boxes ask as statics on Windows too
-    }
-}
-
 QColor ColorOf(COLORREF color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }

@@ -82,6 +82,7 @@ private:
     friend class DialogWindow;
     BOOL Build(CWnd* parentWindow);
     void InitDialog(); // OnInitDialog, then the controls' colours
+    static UINT CtlColorOf(ControlKind kind);
     DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
     void HandleCloseRequest();          // title bar, Alt+F4, closeEvent: refused while Close is off

@@ -26,6 +26,21 @@ const CRuntimeClass* CDialog::GetRuntimeClass() const {
     return &classCDialog;
 }
 
+// The kind of control a WM_CTLCOLOR message names: check boxes ask as statics.
+UINT CDialog::CtlColorOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Edit:
+        return CTLCOLOR_EDIT;
+    case ControlKind::ListBox:
+    case ControlKind::DropDownList:
+        return CTLCOLOR_LISTBOX;
+    case ControlKind::Button:
+        return CTLCOLOR_BTN;
+    default:
+        return CTLCOLOR_STATIC;
+    }
+}
+
 HBRUSH CDialog::OnCtlColor(CDC*, CWnd*, UINT) {
     return nullptr;
 }

@@ -11,20 +11,6 @@ namespace {
 
 constexpr UINT kMinimumTimerMs = 10; // USER_TIMER_MINIMUM
 
-UINT CtlColorOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Edit:
-        return CTLCOLOR_EDIT;
-    case ControlKind::ListBox:
-    case ControlKind::DropDownList:
-        return CTLCOLOR_LISTBOX;
-    case ControlKind::Button:
-        return CTLCOLOR_BTN;
-    default:
-        return CTLCOLOR_STATIC; // check boxes ask as statics
-    }
-}
-
 HWND WindowOf(CWnd* wnd) {
     return wnd != nullptr ? wnd->Widget() : nullptr;
 }
