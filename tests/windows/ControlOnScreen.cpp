@@ -1,6 +1,6 @@
 // Where a control of brimlet.exe's windows is on the screen, for a test that clicks
 // it with real input (xdotool). Reads window geometry only; sends nothing.
-// Usage: control-on-screen.exe transfer|notice-ok
+// Usage: control-on-screen.exe transfer|notice-ok|model
 // Prints "<x> <y>", the centre of the control in screen pixels, and exits 0 when a
 // visible dialog of the program has that control visible and enabled (a user could
 // click it); exits 1 otherwise.
