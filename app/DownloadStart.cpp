@@ -1,6 +1,7 @@
 #include "app/BrimletDlg.h"
 #include "app/DownloadBusy.h"
 #include "framework/LocalTime.h"
+#include "framework/SystemAwake.h"
 #include "history/DownloadHistory.h"
 #include "resources/ResourceIds.h"
 
@@ -36,6 +37,8 @@ void CBrimletDlg::StartDownload() {
 // that cannot be written loses the record, as the log file loses its lines: no box
 // interrupts the technician for it.
 int CBrimletDlg::DownloadWorker(CBrimletDlg* mainWindow, ReaderRequest request) {
+    // A PC going to sleep mid-download would leave the reader half flashed.
+    const ScopedSystemAwake awake;
     const std::string start = LocalTimeNow();
     mainWindow->lastShownText.clear();
     mainWindow->download.RunToEnd(request);

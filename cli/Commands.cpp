@@ -8,6 +8,7 @@
 #include "download/CurrentException.h"
 #include "download/DownloadSequence.h"
 #include "framework/LocalTime.h"
+#include "framework/SystemAwake.h"
 #include "history/DownloadHistory.h"
 
 #include <functional>
@@ -113,7 +114,10 @@ RunResult RunDownloadCommand(const CliInputs& inputs, ReaderLink link, Output& o
     }
     CliSession cli(inputs, std::move(link), output, interruption);
     DownloadSequence download(cli.session, cli.view);
-    download.RunToEnd(inputs.request);
+    {
+        const ScopedSystemAwake awake; // the PC does not sleep mid-download
+        download.RunToEnd(inputs.request);
+    }
     const RunResult result = cli.view.Result(cli.view.downloadOutcome);
     Kept(output, inputs.language,
          RecordOf(kProgramName, start, download.Facts(), result.outcome, result.notice));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/ControlObject.h"
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
 
@@ -12,9 +13,6 @@ class QWidget;
 // The widget of one template control, placed at its rectangle, with its initial
 // text, styles and visibility.
 QWidget* CreateControlWidget(const ControlTemplate& control, DialogBaseUnits base, QWidget* parent);
-
-// The object GetDlgItem hands out for a control of this kind (CEdit for an edit, ...).
-std::unique_ptr<CWnd> CreateControlObject(ControlKind kind);
 
 // A progress bar's Windows defaults: range 0 to 100, position 0.
 void InitProgress(QProgressBar* bar);

@@ -42,19 +42,6 @@ constexpr UINT kMinimumTimerMs = 10; // Windows' USER_TIMER_MINIMUM
 
 } // namespace
 
-const CRuntimeClass CDialog::classCDialog = {"CDialog", sizeof(CDialog), &CWnd::classCWnd};
-
-CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
-    : dialogTemplate(dialogTemplate), parent(parent) {}
-
-CDialog::~CDialog() {
-    DestroyWindow();
-}
-
-const CRuntimeClass* CDialog::GetRuntimeClass() const {
-    return &classCDialog;
-}
-
 BOOL CDialog::Build(CWnd* parentWindow) {
     QWidget* parentWidget = parentWindow != nullptr ? parentWindow->Widget() : nullptr;
     window = new DialogWindow(*this, parentWidget, WindowFlagsOf(dialogTemplate.style));
@@ -185,20 +172,6 @@ void CDialog::EndDialog(int result) {
 
 namespace {
 
-UINT CtlColorOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Edit:
-        return CTLCOLOR_EDIT;
-    case ControlKind::ListBox:
-    case ControlKind::DropDownList:
-        return CTLCOLOR_LISTBOX;
-    case ControlKind::Button:
-        return CTLCOLOR_BTN;
-    default:
-        return CTLCOLOR_STATIC; // check boxes ask as statics on Windows too
-    }
-}
-
 QColor ColorOf(COLORREF color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
@@ -225,46 +198,6 @@ void CDialog::InitDialog() {
             item->Widget()->setPalette(palette);
         }
     }
-}
-
-HBRUSH CDialog::OnCtlColor(CDC*, CWnd*, UINT) {
-    return nullptr;
-}
-
-BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
-    return TRUE;
-}
-
-BOOL CDialog::PreTranslateMessage(MSG*) {
-    return FALSE;
-}
-
-void CDialog::OnTimer(UINT_PTR) {}
-
-void CDialog::OnSysCommand(UINT id, LPARAM) {
-    if ((id & 0xFFF0) == SC_CLOSE) {
-        HandleCloseRequest();
-    }
-}
-
-void CDialog::OnOK() {
-    UpdateData(TRUE);
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::DoDataExchange(CDataExchange*) {}
-
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    RunOnUiThread([&] {
-        CDataExchange exchange{saveAndValidate, this};
-        DoDataExchange(&exchange);
-    });
-    return TRUE;
 }
 
 UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs) {
@@ -296,23 +229,6 @@ BOOL CDialog::KillTimer(UINT_PTR id) {
     return killed;
 }
 
-void CDialog::HandleTimerEvent(int qtTimerId) {
-    auto running = std::find_if(timers.begin(), timers.end(),
-                                [&](const auto& entry) { return entry.second == qtTimerId; });
-    if (running != timers.end()) {
-        OnTimer(running->first);
-    }
-}
-
-CMenu* CDialog::GetSystemMenu(BOOL) {
-    return systemMenu.get();
-}
-
-CWnd* CDialog::GetDlgItem(int id) const {
-    auto found = controls.find(id);
-    return found != controls.end() ? found->second.get() : nullptr;
-}
-
 HICON CDialog::SetIcon(HICON icon, BOOL big) {
     HICON previous = nullptr;
     RunOnUiThread([&] {
@@ -326,75 +242,12 @@ HICON CDialog::SetIcon(HICON icon, BOOL big) {
     return previous;
 }
 
-void CDialog::OnClicked(int id, std::function<void()> handler) {
-    RunOnUiThread([&] { commandHandlers[id] = std::move(handler); });
-}
-
-void CDialog::SendCommand(int id) {
-    RunOnUiThread([&] {
-        auto handler = commandHandlers.find(id);
-        if (handler != commandHandlers.end()) {
-            std::function<void()> run = handler->second; // the handler may replace itself
-            run();
-        } else if (id == IDOK) {
-            OnOK();
-        } else if (id == IDCANCEL) {
-            OnCancel();
-        }
-    });
-}
-
-BOOL CDialog::IsCloseEnabled() const {
-    return systemMenu == nullptr ||
-           (systemMenu->GetMenuState(SC_CLOSE) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-void CDialog::HandleCloseRequest() {
-    if (IsCloseEnabled()) {
-        SendCommand(IDCANCEL);
-    }
-}
-
-// Return presses the focused push button, else the enabled default button, else
-// gives IDOK, as the Windows dialog manager does.
-int CDialog::ReturnCommand(HWND focus) const {
+int CDialog::FocusedButtonId(HWND focus) const {
     auto* focused = static_cast<QWidget*>(focus);
-    if (dynamic_cast<QPushButton*>(focused) != nullptr && ControlIdOf(focused) != kNoControlId) {
-        return ControlIdOf(focused);
-    }
-    for (const ControlTemplate& control : dialogTemplate.controls) {
-        if ((control.style & kDefaultButton) != 0) {
-            CWnd* button = GetDlgItem(control.id);
-            return button != nullptr && button->IsWindowEnabled() ? control.id : kNoControlId;
-        }
-    }
-    return IDOK;
+    return dynamic_cast<QPushButton*>(focused) != nullptr ? ControlIdOf(focused) : kNoControlId;
 }
 
-BOOL CDialog::TranslateKey(MSG& msg) {
-    if (PreTranslateMessage(&msg)) {
-        return TRUE;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        int command = ReturnCommand(msg.hwnd);
-        if (command != kNoControlId) {
-            SendCommand(command);
-        }
-        return TRUE;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        SendCommand(IDCANCEL);
-        return TRUE;
-    }
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
-        OnSysCommand(SC_CLOSE, 0);
-        return TRUE;
-    }
-    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_SPACE && systemMenu != nullptr &&
-        window != nullptr) {
-        QPoint corner = window->mapToGlobal(QPoint(0, 0));
-        systemMenu->Popup(corner.x(), corner.y());
-        return TRUE;
-    }
-    return FALSE;
+void CDialog::OpenSystemMenu() {
+    QPoint corner = window->mapToGlobal(QPoint(0, 0));
+    systemMenu->Popup(corner.x(), corner.y());
 }

@@ -82,12 +82,15 @@ private:
     friend class DialogWindow;
     BOOL Build(CWnd* parentWindow);
     void InitDialog(); // OnInitDialog, then the controls' colours
+    static UINT CtlColorOf(ControlKind kind);
     DialogWindow* ReleaseWindow();
     BOOL IsCloseEnabled() const;
-    void HandleCloseRequest(); // title bar, Alt+F4, closeEvent: refused while Close is off
-    void HandleTimerEvent(int qtTimerId);
-    BOOL TranslateKey(MSG& msg); // PreTranslateMessage, then the dialog defaults
+    void HandleCloseRequest();          // title bar, Alt+F4, closeEvent: refused while Close is off
+    void HandleTimerEvent(int timerId); // the back end's timer id
+    BOOL TranslateKey(MSG& msg);        // PreTranslateMessage, then the dialog defaults
     int ReturnCommand(HWND focus) const;
+    int FocusedButtonId(HWND focus) const; // a focused push button's id, else kNoControlId
+    void OpenSystemMenu();                 // at the window's top left corner
 
     const DialogTemplate& dialogTemplate;
     CWnd* parent;

@@ -7,13 +7,6 @@
 #include <QFileDialog>
 #include <QStringList>
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName,
-                         DWORD flags, const char* filter, CWnd* parent)
-    : openFileDialog(openFileDialog),
-      defaultExtension(defaultExtension != nullptr ? defaultExtension : ""),
-      initialName(fileName != nullptr ? fileName : ""), flags(flags),
-      filter(filter != nullptr ? filter : ""), parent(parent) {}
-
 INT_PTR CFileDialog::DoModal() {
     INT_PTR result = IDCANCEL;
     RunOnUiThread([&] {
@@ -42,12 +35,4 @@ INT_PTR CFileDialog::DoModal() {
         }
     });
     return result;
-}
-
-std::string CFileDialog::GetPathName() const {
-    return chosenPath;
-}
-
-std::string CFileDialog::GetFileName() const {
-    return chosenPath.substr(chosenPath.rfind('/') + 1);
 }

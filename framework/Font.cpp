@@ -41,6 +41,10 @@ int CharacterPixels(const QFont& font, int cellHeight) {
 
 } // namespace
 
+struct CFont::Made {
+    QFont font;
+};
+
 CFont::CFont() = default;
 CFont::~CFont() = default;
 
@@ -51,7 +55,8 @@ BOOL CFont::CreateFont(int height, int, int, int, int weight, BYTE italic, BYTE 
         return FALSE; // Windows: a CFont holds one font until DeleteObject
     }
     RunOnUiThread([&] {
-        auto created = std::make_unique<QFont>();
+        auto made = std::make_unique<Made>();
+        QFont* created = &made->font;
         created->setFamilies(QStringList{QString::fromUtf8(faceName != nullptr ? faceName : "")});
         created->setStyleHint(StyleHintOf(pitchAndFamily));
         created->setFixedPitch((pitchAndFamily & 0x03) == FIXED_PITCH);
@@ -64,7 +69,7 @@ BOOL CFont::CreateFont(int height, int, int, int, int weight, BYTE italic, BYTE 
                      : height > 0 ? CharacterPixels(*created, height)
                                   : kDefaultPixelHeight;
         created->setPixelSize(std::max(1, pixels));
-        font = std::move(created);
+        font = std::move(made);
     });
     return TRUE;
 }
@@ -82,17 +87,17 @@ BOOL CFont::IsCreated() const {
 }
 
 std::string CFont::GetFaceName() const {
-    return font ? font->families().value(0).toStdString() : std::string();
+    return font ? font->font.families().value(0).toStdString() : std::string();
 }
 
 int CFont::GetPixelHeight() const {
-    return font ? font->pixelSize() : 0;
+    return font ? font->font.pixelSize() : 0;
 }
 
 int CFont::GetWeight() const {
-    return font ? static_cast<int>(font->weight()) : 0;
+    return font ? static_cast<int>(font->font.weight()) : 0;
 }
 
-const QFont* CFont::Font() const {
-    return font.get();
+NativeFont CFont::Font() const {
+    return font ? &font->font : nullptr;
 }

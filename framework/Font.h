@@ -1,11 +1,10 @@
 #pragma once
 
+#include "framework/NativeHandles.h"
 #include "framework/WinTypes.h"
 
 #include <memory>
 #include <string>
-
-class QFont;
 
 // A font by face, height and weight. The face is requested as named; when it is not
 // installed (the Windows faces usually are not) font fallback picks one that has the
@@ -30,8 +29,9 @@ public:
     int GetPixelHeight() const;      // the character height in pixels after conversion
     int GetWeight() const;
 
-    const QFont* Font() const; // for the framework; null before creation
+    NativeFont Font() const; // for the framework; null before creation
 
 private:
-    std::unique_ptr<QFont> font;
+    struct Made; // the back end's font
+    std::unique_ptr<Made> font;
 };

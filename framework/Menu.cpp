@@ -91,6 +91,6 @@ void CMenu::Popup(int screenX, int screenY) {
     popup->popup(QPoint(screenX, screenY));
 }
 
-QMenu* CMenu::PopupMenu() const {
+NativeMenu CMenu::PopupMenu() const {
     return popup;
 }

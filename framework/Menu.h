@@ -1,12 +1,12 @@
 #pragma once
 
+#include "framework/NativeHandles.h"
 #include "framework/WinTypes.h"
 
 #include <string>
 #include <vector>
 
 class CDialog;
-class QMenu;
 
 // A dialog's system menu. Linux windows have none, so the framework gives every
 // dialog with kSystemMenu one that opens with Alt+Space or a right click on the
@@ -27,7 +27,7 @@ public:
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
     void Popup(int screenX, int screenY); // UI thread
-    QMenu* PopupMenu() const;             // the open menu, null when closed
+    NativeMenu PopupMenu() const;         // the open menu, null when closed
 
 private:
     struct Item {
@@ -37,5 +37,5 @@ private:
     };
     std::vector<Item> items; // touched on the UI thread only
     CDialog& owner;
-    QMenu* popup = nullptr;
+    NativeMenu popup = nullptr;
 };

@@ -38,3 +38,5 @@ private:
 // For the framework: CWnd::MessageBox and AfxMessageBox end here. A null caption
 // means the application's name.
 int ShowMessageBox(const CWnd* owner, const std::string& text, const char* caption, UINT type);
+// The back end's box on the screen, on the UI thread; returns the answer.
+int ShowMessageBoxOnScreen(const MessageBoxRequest& request);

@@ -21,3 +21,9 @@ void PostToUiThread(std::function<void()> work);
 // exists and removed before it goes. Without it the toolkit's queue wakes the UI.
 void InstallUiWakeUp();
 void RemoveUiWakeUp();
+
+// The back end's side of the hand-over: whether a UI exists, the wake-up that makes
+// the UI thread call RunQueuedUiWork, which runs everything handed over so far.
+bool HasUi();
+void WakeUiThread();
+void RunQueuedUiWork();

@@ -41,7 +41,3 @@ HICON CWinApp::LoadIcon(int resourceId) const {
 CWinApp* AfxGetApp() {
     return theApp;
 }
-
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
-    return init != nullptr && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
-}

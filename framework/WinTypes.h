@@ -6,37 +6,49 @@
 // the Windows ones, so numbers read from old logs or documents still mean the same.
 
 using BOOL = int;
-constexpr BOOL FALSE = 0;
-constexpr BOOL TRUE = 1;
-
 using BYTE = std::uint8_t;
 using UINT = unsigned int;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
+
+#ifdef _WIN32
+// Spelt as <windows.h> spells them, so that the Win32 back end of the framework can
+// include both and every file agrees on the types (and their link names).
+using DWORD = unsigned long;
+using LONG = long;
+struct HWND__;
+struct HBRUSH__;
+using HWND = HWND__*;
+using HBRUSH = HBRUSH__*;
+#else
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
 using HWND = void*;   // opaque: the window a message was sent to
 using HBRUSH = void*; // opaque: what a WM_CTLCOLOR handler returns; null is the default
+#endif
 
 using COLORREF = DWORD; // 0x00BBGGRR
-constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
-    return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) |
-           (static_cast<COLORREF>(blue) << 16);
-}
 
-struct POINT {
+// Where <windows.h> came first (the Win32 back end) its definitions stand for these:
+// the same layouts, and the constants below are its macros with the same values.
+#ifndef _WINDEF_
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
+
+typedef struct tagPOINT {
     LONG x;
     LONG y;
-};
+} POINT;
 
-struct RECT {
+typedef struct tagRECT {
     LONG left;
     LONG top;
     LONG right;
     LONG bottom;
-};
+} RECT;
+#endif
 
 struct CRect : RECT {
     CRect() : RECT{0, 0, 0, 0} {}
@@ -45,14 +57,22 @@ struct CRect : RECT {
     LONG Height() const { return bottom - top; }
 };
 
-struct MSG {
+constexpr UINT kNoSuchMenuItem = 0xFFFFFFFFu; // what EnableMenuItem returns for an unknown id
+
+#ifndef _WINUSER_
+constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
+    return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) |
+           (static_cast<COLORREF>(blue) << 16);
+}
+
+typedef struct tagMSG {
     HWND hwnd;
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
     DWORD time;
     POINT pt;
-};
+} MSG;
 
 // WM_CTLCOLOR: which kind of control asks for its colours.
 constexpr UINT CTLCOLOR_EDIT = 1;
@@ -107,7 +127,6 @@ constexpr UINT MF_ENABLED = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_SEPARATOR = 0x0800;
-constexpr UINT kNoSuchMenuItem = 0xFFFFFFFFu; // what EnableMenuItem returns for an unknown id
 
 // ShowWindow and SetWindowPos.
 constexpr int SW_HIDE = 0;
@@ -152,3 +171,4 @@ constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 constexpr DWORD OFN_EXPLORER = 0x00080000;
+#endif

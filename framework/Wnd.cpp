@@ -24,12 +24,12 @@ const CRuntimeClass* CWnd::GetRuntimeClass() const {
     return &classCWnd;
 }
 
-void CWnd::Attach(QWidget* widget, int controlId) {
+void CWnd::Attach(NativeWindow widget, int controlId) {
     state->widget = widget;
     state->controlId = controlId;
 }
 
-QWidget* CWnd::Widget() const {
+NativeWindow CWnd::Widget() const {
     return state->widget.data();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/NativeHandles.h"
 #include "framework/Object.h"
 #include "framework/WinTypes.h"
 
@@ -7,7 +8,6 @@
 #include <string>
 
 class CFont;
-class QWidget;
 
 // A window or a control. Every operation may be called from any thread: on the UI
 // thread it runs at once, from another thread it is handed to the UI thread and the
@@ -50,8 +50,8 @@ public:
     static const CWnd wndTop; // SetWindowPos: place at the top of the z-order
 
     // For the framework: binds this object to a window (on the UI thread).
-    void Attach(QWidget* widget, int controlId);
-    QWidget* Widget() const; // UI thread only; null when not attached
+    void Attach(NativeWindow window, int controlId);
+    NativeWindow Widget() const; // UI thread only; null when not attached
 
 private:
     struct State;

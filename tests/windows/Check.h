@@ -6,13 +6,13 @@
 
 static int failures = 0;
 
-static void CheckNumber(const char* label, long got, long expected) {
+static inline void CheckNumber(const char* label, long got, long expected) {
     printf("%s %s: %ld (expected %ld)\n", got == expected ? "ok  " : "FAIL", label, got, expected);
     failures += got != expected;
 }
 
-static void CheckBytes(const char* label, const unsigned char* got, int gotLength,
-                       const void* expected, int expectedLength) {
+static inline void CheckBytes(const char* label, const unsigned char* got, int gotLength,
+                              const void* expected, int expectedLength) {
     const int same = gotLength == expectedLength && memcmp(got, expected, (size_t)gotLength) == 0;
     printf("%s %s: %d bytes \"", same ? "ok  " : "FAIL", label, gotLength);
     for (int i = 0; i < gotLength && i < 60; ++i) {
