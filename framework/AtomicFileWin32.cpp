@@ -142,8 +142,8 @@ bool AppendLineDurably(const std::string& path, const std::string& line) {
     if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
         return false;
     }
-    const bool ok = EndTornLine(file.get()) && WriteAll(file.get(), line) &&
-                    FlushFileBuffers(file.get());
+    const bool ok =
+        EndTornLine(file.get()) && WriteAll(file.get(), line) && FlushFileBuffers(file.get());
     UnlockFileEx(file.get(), 0, MAXDWORD, MAXDWORD, &whole);
     return ok;
 }
