@@ -40,6 +40,9 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Korean"
+; The language file asks for Gulim, which only Korean-language Windows has; Malgun
+; Gothic comes with every Windows since 7.
+SetFont "Malgun Gothic" 9
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey /LANG=${LANG_KOREAN} "ProductName" "${PRODUCT_NAME}"
