@@ -52,14 +52,43 @@ VIAddVersionKey /LANG=${LANG_KOREAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_KOREAN} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_KOREAN} "LegalCopyright" "${PUBLISHER}"
 
+LangString PROGRAM_RUNNING ${LANG_KOREAN} \
+  "${PRODUCT_NAME}이(가) 실행 중입니다. 프로그램을 모두 닫은 뒤 다시 시도해 주세요."
+
+; Windows holds the file of a program that runs, and of the library it has loaded:
+; such a file can be neither replaced nor deleted. Setup and the removal stop before
+; they touch anything rather than leave half a program behind (exit code 2).
+!macro QUIT_WHILE_RUNNING folder
+  !insertmacro QUIT_WHILE_IN_USE "${folder}\brimlet.exe"
+  !insertmacro QUIT_WHILE_IN_USE "${folder}\brimlet-cli.exe"
+  !insertmacro QUIT_WHILE_IN_USE "${folder}\VexilonDll.dll"
+!macroend
+!macro QUIT_WHILE_IN_USE file
+  ${If} ${FileExists} "${file}"
+    ClearErrors
+    FileOpen $9 "${file}" a
+    ${If} ${Errors}
+      MessageBox MB_OK|MB_ICONSTOP "$(PROGRAM_RUNNING)" /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    FileClose $9
+  ${EndIf}
+!macroend
+
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    !insertmacro QUIT_WHILE_RUNNING "$0"
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
   SetRegView 64
+  !insertmacro QUIT_WHILE_RUNNING "$INSTDIR"
 FunctionEnd
 
 Section

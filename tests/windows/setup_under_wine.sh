@@ -138,6 +138,9 @@ if [ -n "$window" ]; then
   sleep 1 # the first paint
   import -window "$window" "$out/window.png" && echo "     picture: $out/window.png"
 fi
+"$wine" "$out/brimlet-$newer-setup.exe" /S && setup_status=0 || setup_status=$?
+check "the newer setup stops while brimlet.exe runs (exit $setup_status), the program untouched" eval \
+  '[ "$setup_status" -eq 2 ] && same_as_portable && key_holds "\"DisplayVersion\"=\"$version\""'
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w
 
