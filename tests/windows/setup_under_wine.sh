@@ -90,6 +90,15 @@ shortcut_starts_program() {
   [ -f "$shortcut" ] && strings -a "$shortcut" | grep -qxF "$location\\brimlet.exe" &&
     strings -a -e l "$shortcut" | grep -qF "$location\\brimlet.exe"
 }
+one_shortcut_starts_program() {
+  [ "$(find "${shortcut%/*}" -maxdepth 1 -name 'Brimlet*' | wc -l)" -eq 1 ] && shortcut_starts_program
+}
+no_uninstall_key() {
+  ! uninstall_key >/dev/null
+}
+refused_untouched() { # refused_untouched <setup's exit code>
+  [ "$1" -eq 2 ] && same_as_portable && key_holds "\"DisplayVersion\"=\"$version\""
+}
 
 echo "== silent install of $version"
 run_and_settle "$build/brimlet-$version-setup.exe" /S
@@ -112,7 +121,7 @@ sim_pid=$!
 xvfb_pid=""
 cleanup() {
   "$wineserver" -k 2>/dev/null || true
-  kill "$sim_pid" $xvfb_pid 2>/dev/null || true
+  kill "$sim_pid" ${xvfb_pid:+"$xvfb_pid"} 2>/dev/null || true
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -130,7 +139,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$out/display")
+DISPLAY=:$(cat "$out/display")
+export DISPLAY
 "$wine" "$installed/brimlet.exe" >/dev/null 2>&1 &
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^F/W Download Ver ' | head -n 1) || true
 check "window \"$(xdotool getwindowname "${window:-0}" 2>/dev/null)\"" [ -n "$window" ]
@@ -139,8 +149,8 @@ if [ -n "$window" ]; then
   import -window "$window" "$out/window.png" && echo "     picture: $out/window.png"
 fi
 "$wine" "$out/brimlet-$newer-setup.exe" /S && setup_status=0 || setup_status=$?
-check "the newer setup stops while brimlet.exe runs (exit $setup_status), the program untouched" eval \
-  '[ "$setup_status" -eq 2 ] && same_as_portable && key_holds "\"DisplayVersion\"=\"$version\""'
+check "the newer setup stops while brimlet.exe runs (exit $setup_status), the program untouched" \
+  refused_untouched "$setup_status"
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w
 
@@ -154,14 +164,13 @@ check "the program files are replaced" same_as_portable
 check "settings and firmware kept" sha256sum --quiet -c "$out/user-files.sha256"
 mapfile -t values < <(key_of "$newer")
 check "uninstall key of $newer" key_holds "${values[@]}"
-check "one Start-menu entry, running the program" eval \
-  '[ "$(ls "${shortcut%/*}" | grep -c "^Brimlet")" -eq 1 ] && shortcut_starts_program'
+check "one Start-menu entry, running the program" one_shortcut_starts_program
 
 echo "== silent removal"
 run_and_settle "$installed/uninstall.exe" /S
 check "no program folder" [ ! -e "$installed" ]
 check "no Start-menu entry" [ ! -e "$shortcut" ]
-check "no uninstall key" eval '! uninstall_key >/dev/null'
+check "no uninstall key" no_uninstall_key
 check "settings and firmware stay" sha256sum --quiet -c "$out/user-files.sha256"
 
 [ $status -eq 0 ] && echo "Windows setup tests passed" || echo "Windows setup tests FAILED"
