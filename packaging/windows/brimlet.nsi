@@ -78,7 +78,6 @@ LangString PROGRAM_RUNNING ${LANG_KOREAN} \
 
 Function .onInit
   SetShellVarContext all
-  SetRegView 64
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
     !insertmacro QUIT_WHILE_RUNNING "$0"
@@ -87,7 +86,6 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
-  SetRegView 64
   !insertmacro QUIT_WHILE_RUNNING "$INSTDIR"
 FunctionEnd
 
