@@ -50,7 +50,6 @@ VIAddVersionKey /LANG=${LANG_KOREAN} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_KOREAN} "FileDescription" "${PRODUCT_NAME} 설치"
 VIAddVersionKey /LANG=${LANG_KOREAN} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_KOREAN} "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_KOREAN} "LegalCopyright" "${PUBLISHER}"
 
 LangString PROGRAM_RUNNING ${LANG_KOREAN} \
   "${PRODUCT_NAME}이(가) 실행 중입니다. 프로그램을 모두 닫은 뒤 다시 시도해 주세요."
