@@ -32,6 +32,8 @@ export WINEPREFIX=$out/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 rm -rf "$WINEPREFIX"
 "$wine" wineboot -i >/dev/null 2>&1
 "$wineserver" -p3 >/dev/null 2>&1 || true
+# The installed window's Korean texts, drawn with NanumGothic as in the window test.
+"$(dirname "$0")/hangul_fonts.sh" "$wine"
 unix_folder() { # the Unix path of a Windows environment variable's folder
   "$wine" winepath -u "$("$wine" cmd /c echo "%$1%" | tr -d '\r')"
 }

@@ -57,22 +57,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
 
-# The faces the dialog templates and the program's fonts name are Windows' own; on
-# Wine they become NanumGothic, which has the Hangul. Without this Korean texts
-# are drawn as boxes. regedit reads UTF-16 with a byte-order mark.
-{
-  printf '\xff\xfe'
-  iconv -f UTF-8 -t UTF-16LE <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"MS Shell Dlg"="NanumGothic"
-"맑은 고딕"="NanumGothic"
-"굴림"="NanumGothic"
-"굴림체"="NanumGothicCoding"
-REG
-} >"$work/fonts.reg"
-"$wine" regedit /S "Z:${work//\//\\}\\fonts.reg"
+tests/windows/hangul_fonts.sh "$wine"
 
 status=0
 pass() { echo "ok   window: $1"; }
