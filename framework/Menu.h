@@ -8,11 +8,11 @@
 
 class CDialog;
 
-// A dialog's system menu. Linux windows have none, so the framework gives every
-// dialog with kSystemMenu one that opens with Alt+Space or a right click on the
-// dialog background. It starts with "Close" (SC_CLOSE); choosing an item calls the
-// dialog's OnSysCommand(id). While Close is disabled the dialog refuses to close by
-// any means. Safe to call from any thread.
+// A dialog's system menu. On Windows it is the window's own; Linux windows have
+// none, so there the framework gives every dialog with kSystemMenu one that opens
+// with Alt+Space or a right click on the dialog background. It holds "Close"
+// (SC_CLOSE); choosing an item calls the dialog's OnSysCommand(id). While Close is
+// disabled the dialog refuses to close by any means. Safe to call from any thread.
 class CMenu {
 public:
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);

@@ -23,5 +23,6 @@ std::string UserConfigFolder();
 // $XDG_DATA_HOME/brimlet, default ~/.local/share/brimlet.
 std::string UserDataFolder();
 
-// $XDG_STATE_HOME/brimlet/brimlet.log, default ~/.local/state/brimlet/brimlet.log.
+// $XDG_STATE_HOME/brimlet/brimlet.log, default ~/.local/state/brimlet/brimlet.log
+// (on Windows %LOCALAPPDATA%\brimlet\brimlet.log).
 std::string UserLogFilePath();

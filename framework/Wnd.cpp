@@ -2,7 +2,6 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/Font.h"
-#include "framework/MessageBox.h"
 #include "framework/WidgetAccess.h"
 
 #include <QFont>
@@ -13,16 +12,9 @@ struct CWnd::State {
     int controlId = kNoControlId;
 };
 
-const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), &CObject::classCObject};
-const CWnd CWnd::wndTop;
-
 CWnd::CWnd() : state(std::make_unique<State>()) {}
 
 CWnd::~CWnd() = default;
-
-const CRuntimeClass* CWnd::GetRuntimeClass() const {
-    return &classCWnd;
-}
 
 void CWnd::Attach(NativeWindow widget, int controlId) {
     state->widget = widget;
@@ -151,8 +143,4 @@ void CWnd::GetClientRect(RECT* rect) const {
     WithWidget<QWidget>(*this, [&](QWidget* widget) {
         *rect = RECT{0, 0, widget->width(), widget->height()};
     });
-}
-
-int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
-    return ShowMessageBox(this, text != nullptr ? text : "", caption, type);
 }

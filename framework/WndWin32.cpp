@@ -2,7 +2,6 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/Font.h"
-#include "framework/MessageBox.h"
 #include "framework/WideText.h"
 #include "framework/WindowAccessWin32.h"
 
@@ -11,16 +10,9 @@ struct CWnd::State {
     int controlId = kNoControlId;
 };
 
-const CRuntimeClass CWnd::classCWnd = {"CWnd", sizeof(CWnd), &CObject::classCObject};
-const CWnd CWnd::wndTop;
-
 CWnd::CWnd() : state(std::make_unique<State>()) {}
 
 CWnd::~CWnd() = default;
-
-const CRuntimeClass* CWnd::GetRuntimeClass() const {
-    return &classCWnd;
-}
 
 void CWnd::Attach(NativeWindow window, int controlId) {
     state->window = window;
@@ -107,8 +99,4 @@ void CWnd::GetWindowRect(RECT* rect) const {
 void CWnd::GetClientRect(RECT* rect) const {
     *rect = RECT{0, 0, 0, 0};
     WithWindow(*this, [&](HWND window) { ::GetClientRect(window, rect); });
-}
-
-int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
-    return ShowMessageBox(this, text != nullptr ? text : "", caption, type);
 }

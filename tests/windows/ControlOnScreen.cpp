@@ -31,17 +31,30 @@ BOOL CALLBACK Visit(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
+// The controls the window test clicks, by the names it uses; 0 for another name.
+int IdOf(const char* name) {
+    const struct {
+        const char* name;
+        int id;
+    } controls[] = {{"transfer", IDC_TRANSFER_BUTTON},
+                    {"notice-ok", IDC_NOTICE_OK_BUTTON},
+                    {"model", IDC_MODEL_NAME_FIELD}};
+    for (const auto& control : controls) {
+        if (std::strcmp(name, control.name) == 0) {
+            return control.id;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 ||
-        (std::strcmp(argv[1], "transfer") != 0 && std::strcmp(argv[1], "notice-ok") != 0)) {
-        std::fprintf(stderr, "usage: control-on-screen.exe transfer|notice-ok\n");
+    if (argc != 2 || IdOf(argv[1]) == 0) {
+        std::fprintf(stderr, "usage: control-on-screen.exe transfer|notice-ok|model\n");
         return 2;
     }
-    Search search{std::strcmp(argv[1], "transfer") == 0 ? IDC_TRANSFER_BUTTON
-                                                        : IDC_NOTICE_OK_BUTTON,
-                  nullptr};
+    Search search{IdOf(argv[1]), nullptr};
     EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
     RECT rect{};
     if (search.found == nullptr || !GetWindowRect(search.found, &rect)) {
