@@ -38,7 +38,7 @@ protected:
     testsupport::ScriptedLink link{clock};
     testsupport::RecordingView view;
     ReaderSession reader{link.Link(), view, clock};
-    const ReaderRequest automatic; // no port typed: the search
+    const ReaderRequest automatic{}; // no port typed: the search
 };
 
 TEST_F(Session, SendCommandSendsCodeAndDataOnceAndLogsOnlyFailures) {
