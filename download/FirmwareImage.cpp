@@ -75,7 +75,9 @@ DownloadSequence::ImageCheck DownloadSequence::ReadFirmwareImage(const std::stri
     }
     std::error_code error;
     facts.fileName = std::filesystem::path(path).filename().string();
-    facts.fileSize = static_cast<std::int64_t>(std::filesystem::file_size(path, error));
+    // Reading stops past the largest image: the size on disk is the file's own.
+    const std::uintmax_t sizeOnDisk = std::filesystem::file_size(path, error);
+    facts.fileSize = static_cast<std::int64_t>(error ? bytes->size() : sizeOnDisk);
     if (LowerExtension(path) == kRefusedExtension) {
         view.ShowMessage(kBinOnlyText);
         return ImageCheck::Refused;
