@@ -154,7 +154,10 @@ def json_lines():
 # name, reader-sim options, command-line arguments, exit code, final notice
 ENDINGS = [
     ("usage", "", DOWNLOAD + ("--file", "/nonexistent/RIVI.bin"), 2, None),
-    ("no reader", "", ("download", "--port", "200"), 3, "단말기 연결 확인 실패"),
+    # COM numbers run 1 to 255: the last one is searched, one past either end is bad usage.
+    ("port 0", "", ("download", "--port", "0"), 2, None),
+    ("port 256", "", ("download", "--port", "256"), 2, None),
+    ("no reader", "", ("download", "--port", "255"), 3, "단말기 연결 확인 실패"),
     ("not a RIVI file", "", DOWNLOAD + ("--file", "/dev/null"), 4,
      "vizuz 전용 프로그램입니다.\r\nRIVI FW파일을 선택해주세요."),
     ("file missing", "", DOWNLOAD, 4, "FW File을 확인하십시오."),
