@@ -20,13 +20,17 @@ void DownloadSequence::RunToEnd(const ReaderRequest& request) {
         // Whatever went wrong, the window must get back to idle through its timer.
         view.RecordFault(DescribeCurrentException());
     }
-    // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
-    facts.elapsedMs = static_cast<std::int32_t>(reader.clock.TickCount() - downloadStartTicks);
+    facts.elapsedMs = ElapsedMs();
     if (outcome == Outcome::Succeeded) {
         view.DownloadCompleted();
     } else {
         view.DownloadFailed(outcome);
     }
+}
+
+std::int32_t DownloadSequence::ElapsedMs() const {
+    // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
+    return static_cast<std::int32_t>(reader.clock.TickCount() - downloadStartTicks);
 }
 
 Outcome DownloadSequence::ReportFailedStep(Outcome outcome, const std::string& text) {

@@ -58,6 +58,8 @@ private:
     Outcome ReportFailedStep(Outcome outcome, const std::string& text);
     // The port is closed, and the log says how to go on from where the reader is.
     Outcome ReportConnectionLost();
+    // Milliseconds since the download started, detection included.
+    std::int32_t ElapsedMs() const;
 
     ReaderSession& reader;
     DownloadView& view;

@@ -1,6 +1,7 @@
 // see FirmwareChecksums.h
 #include "download/FirmwareChecksums.h"
 
+#include "security/Hex.h"
 #include "security/Sha256.h"
 
 #include <algorithm>
@@ -37,13 +38,7 @@ std::string_view NamePart(std::string_view path) {
 std::string Sha256Text(std::span<const unsigned char> bytes) {
     unsigned char digest[32];
     Sha256Digest(bytes.data(), bytes.size(), digest);
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (unsigned char byte : digest) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
+    return LowerCase(BytesToHex(digest, sizeof digest));
 }
 
 ChecksumVerdict CheckListedChecksum(const std::string& firmwarePath, const std::string& actual) {

@@ -19,11 +19,8 @@ Outcome DownloadSequence::AwaitReaderRestart() {
                 facts.versionAfter = reader.VersionText();
             }
             if (version == VersionResult::Valid) {
-                // Ticks wrap after 49.7 days; the difference is still right modulo 2^32.
-                const auto elapsed =
-                    static_cast<std::int32_t>(reader.clock.TickCount() - downloadStartTicks);
                 char line[48];
-                std::snprintf(line, sizeof line, "Download OK(t:%d)", elapsed);
+                std::snprintf(line, sizeof line, "Download OK(t:%d)", ElapsedMs());
                 reader.AddLogLine(line);
                 view.SetStatus("다운로드 성공");
                 view.SetReaderInfo(reader.ReadReaderInfo(reader.Port()));
