@@ -18,18 +18,18 @@ struct ScriptedAdmin : AdminDialogs {
     ChangeAnswer ShowSetAdmin2() override { return {true, "4444"}; }
 };
 
-// No file this process writes may grow past 0 bytes: every settings write fails,
-// even for root, while reading still works.
-class ScopedNoFileGrowth {
+// No file this process writes may grow past bytes: a settings write fails at once
+// (0) or after a short write, even for root, while reading still works.
+class ScopedFileGrowthLimit {
 public:
-    ScopedNoFileGrowth() {
+    explicit ScopedFileGrowthLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         rlimit none = saved_;
-        none.rlim_cur = 0;
+        none.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &none);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     }
-    ~ScopedNoFileGrowth() {
+    ~ScopedFileGrowthLimit() {
         ::setrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, previousHandler_);
     }
@@ -47,14 +47,19 @@ TEST(SettingsWriteFailure, UnwrittenChangeSaysSoAndKeepsTheOldPasswords) {
                                "\r\nB=" + EncodeAdminPassword("2222") + "\r\n";
     folder.Write("Brimlet.ini", before);
     ScriptedAdmin dialogs;
-    std::vector<std::string> notices;
-    {
-        const ScopedNoFileGrowth limit;
-        RunPasswordChangeFlow(dialogs, [&](const std::string& text) { notices.push_back(text); });
+    for (const rlim_t limit : {rlim_t{0}, rlim_t{10}}) {
+        std::vector<std::string> notices;
+        {
+            const ScopedFileGrowthLimit growth(limit);
+            RunPasswordChangeFlow(dialogs,
+                                  [&](const std::string& text) { notices.push_back(text); });
+        }
+        EXPECT_EQ(notices,
+                  std::vector<std::string>{kSettingsNotWrittenNotice + folder.File("Brimlet.ini")});
+        EXPECT_EQ(folder.Read("Brimlet.ini"), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
+            << "no temporary file is left beside it";
     }
-    EXPECT_EQ(notices,
-              std::vector<std::string>{kSettingsNotWrittenNotice + folder.File("Brimlet.ini")});
-    EXPECT_EQ(folder.Read("Brimlet.ini"), before);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "download/BlockTransfer.h"
 #include "security/Hex.h"
 #include "sim/SampleImage.h"
 #include "tests/download/DownloadRun.h"
@@ -98,7 +99,8 @@ TEST_P(Blocks, CarryTheImageWithFfFillAndOneAllFfBlockAtTheEnd) {
 INSTANTIATE_TEST_SUITE_P(Images, Blocks,
                          testing::Values(ImageCase{{"Bytes1000"}, 1000, 1024, 0x00},
                                          ImageCase{{"Bytes512"}, 512, 512, 0x00},
-                                         ImageCase{{"Bytes70000"}, 70000, 70144, 0x01}),
+                                         ImageCase{{"Bytes70000"}, 70000, 70144, 0x01},
+                                         ImageCase{{"Largest"}, kLargestImage, kLargestImage, 0xFF}),
                          testsupport::CaseName<ImageCase>);
 
 // The file is read once, at the check before the authentication.

@@ -12,6 +12,8 @@ using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
 enum class AfterScript { Silence, DeviceGone, NoiseForever };
+// How the request's write goes: a device seen gone before it is never written to.
+enum class Write { Works, Fails, FailsDeviceGone, DeviceGoneBefore };
 
 struct ExchangeCase {
     const char* name;
@@ -20,7 +22,7 @@ struct ExchangeCase {
     Bytes stored;
     AfterScript after = AfterScript::Silence;
     Bytes stale = {}; // waiting before the request: read first unless discarded
-    bool writeFails = false;
+    Write write = Write::Works;
     std::chrono::milliseconds timeout = 200ms;
 };
 
@@ -36,7 +38,8 @@ public:
         if (!script_.stale.empty()) {
             script_.incoming.push_front(std::exchange(script_.stale, {}));
         }
-        return !script_.writeFails;
+        gone_ = script_.write == Write::FailsDeviceGone;
+        return script_.write == Write::Works;
     }
 
     ReadResult ReadSome(std::span<std::uint8_t> buffer, std::chrono::milliseconds) override {
@@ -55,8 +58,11 @@ public:
         return {count, false};
     }
 
+    bool Gone() const override { return gone_ || script_.write == Write::DeviceGoneBefore; }
+
 private:
     ExchangeCase script_;
+    bool gone_ = false;
 };
 
 Bytes Numbered(std::size_t count) {
@@ -92,15 +98,19 @@ TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
         {"1000 bytes", {readerlink::EncodeFrame(Numbered(1000))}, VQ_OK, Numbered(1000)},
         {"1001 bytes", {readerlink::EncodeFrame(Numbered(1001))}, VQ_ERR_TOO_LONG, Numbered(1000)},
         {"device gone", {{0x02, 0x00}}, VQ_ERR_PORT_LOST, {}, kGone},
-        {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, kNoise, {}, false, 20ms},
+        {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, kNoise, {}, Write::Works, 20ms},
         {"stale input dropped",
          {kVanFrame},
          VQ_OK,
          kVan,
          kQuiet,
          {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}},
-        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, true, {}},
-        {"zero time-out, answer there", {kVanFrame}, VQ_OK, kVan, kQuiet, {}, false, 0ms}};
+        {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, Write::Fails},
+        {"write finds the device gone", {kVanFrame}, VQ_ERR_PORT_LOST, {}, kQuiet, {},
+         Write::FailsDeviceGone},
+        {"gone before the request", {kVanFrame}, VQ_ERR_PORT_LOST, {}, kQuiet, {},
+         Write::DeviceGoneBefore},
+        {"zero time-out, answer there", {kVanFrame}, VQ_OK, kVan, kQuiet, {}, Write::Works, 0ms}};
     constexpr std::uint8_t kUntouched = 0xA5;
     for (const ExchangeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,7 +126,8 @@ TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
         EXPECT_EQ(
             std::count(area.begin() + static_cast<long>(result.stored), area.end(), kUntouched),
             static_cast<long>(area.size() - result.stored));
-        EXPECT_EQ(transport.wire, (Bytes{0x02, 0x00, 0x02, 0xFF, 0x0C, 0x03, 0xF2}));
+        const Bytes frame = {0x02, 0x00, 0x02, 0xFF, 0x0C, 0x03, 0xF2};
+        EXPECT_EQ(transport.wire, c.write == Write::DeviceGoneBefore ? Bytes{} : frame);
     }
 }
 
