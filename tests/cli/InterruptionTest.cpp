@@ -32,4 +32,27 @@ TEST_F(CtrlC, InTheBootLoaderOnlyASecondPressWithinThreeSecondsStops) {
     EXPECT_TRUE(interruption.ReaderLeftInBootLoader());
 }
 
+// A stopped run closes the port a search was probing, and never a port that failed to
+// open or was closed already; after the stop nothing opens or goes out.
+TEST_F(CtrlC, StopClosesExactlyThePortsLeftOpen) {
+    std::vector<int> closed;
+    StoppableLink stoppable{
+        {[](int port, int) { return port == 9 ? 1004 : port; },
+         [](int, int, const unsigned char*, int*, unsigned char*, int) { return 0; },
+         [&](int port) {
+             closed.push_back(port);
+             return 0;
+         }},
+        interruption};
+    for (const int port : {3, 5, 9}) {
+        stoppable.link.initPort(port, 115200);
+    }
+    stoppable.link.closePort(3);
+    interruption.Pressed();
+    EXPECT_THROW(stoppable.link.initPort(4, 115200), Interruption::Stop);
+    EXPECT_THROW(stoppable.link.polling(5, 0, nullptr, nullptr, nullptr, 0), Interruption::Stop);
+    stoppable.CloseOpenPorts();
+    EXPECT_EQ(closed, (std::vector<int>{3, 5}));
+}
+
 } // namespace

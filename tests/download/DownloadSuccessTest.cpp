@@ -100,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Images, Blocks,
                          testing::Values(ImageCase{{"Bytes1000"}, 1000, 1024, 0x00},
                                          ImageCase{{"Bytes512"}, 512, 512, 0x00},
                                          ImageCase{{"Bytes70000"}, 70000, 70144, 0x01},
-                                         ImageCase{{"Largest"}, kLargestImage, kLargestImage, 0xFF}),
+                                         ImageCase{
+                                             {"Largest"}, kLargestImage, kLargestImage, 0xFF}),
                          testsupport::CaseName<ImageCase>);
 
 // The file is read once, at the check before the authentication.
