@@ -3,6 +3,7 @@
 #include "framework/ProgramFolder.h"
 #include "framework/UiThread.h"
 #include "framework/UserFolders.h"
+#include "resources/ResourceIds.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
@@ -151,8 +152,9 @@ TEST_F(FirmwareWindow, InstalledSearchesTheUsersFolderFirst) {
     ::unsetenv("XDG_DATA_HOME");
 }
 
-// The file dialog of button 1009 answered by a user who picks path.
-void ChooseInFileDialog(CBrimletDlg& dialog, const fs::path& path) {
+// The file dialog of a button (1009 unless told) answered by a user who picks path.
+void ChooseInFileDialog(CBrimletDlg& dialog, const fs::path& path,
+                        int button = IDC_FIRMWARE_FILE_BUTTON) {
     bool chosen = false;
     std::function<void()> look = [&] {
         if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
@@ -164,7 +166,7 @@ void ChooseInFileDialog(CBrimletDlg& dialog, const fs::path& path) {
         }
     };
     PostToUiThread(look);
-    dialog.BrowseFirmwareFile();
+    dialog.SendCommand(button);
     EXPECT_TRUE(chosen);
 }
 
@@ -180,6 +182,8 @@ TEST_F(FirmwareWindow, ChosenFileTakenOnlyWithRivi) {
 
     ChooseInFileDialog(dialog, rivi);
     EXPECT_EQ(dialog.firmwareFileField.GetWindowText(), rivi.string());
+    ChooseInFileDialog(dialog, other, IDC_KEY_FILE_BUTTON); // the hidden key file: any file
+    EXPECT_EQ(dialog.keyFileField.GetWindowText(), other.string());
     EXPECT_EQ(boxes.size(), 1u);
     // The version comes only from a lookup.
     EXPECT_EQ(dialog.firmwareVersion, kEarlierVersion);

@@ -10,11 +10,12 @@
 
 namespace {
 
-// The Open button on a reader played by a scripted link: COM15 opens, COM12 does not.
-TEST(PortButtons, OpenTakesTheSelectedPortPressingAgainClosesAndAFailureSaysSo) {
+// The buttons on a reader played by a silent scripted link: COM15 opens, COM12 does not.
+TEST(PortButtons, OpenTakesTheSelectedPortOthersUseItPressingAgainClosesAFailureSaysSo) {
     VirtualClock clock;
     testsupport::ScriptedLink link{clock};
     link.plugged = {15};
+    link.responder = [](const testsupport::Bytes&) { return sim::Reply{}; }; // silence
     std::vector<std::string> boxes;
     ScopedMessageBoxResponder responder{[&](const MessageBoxRequest& box) {
         boxes.push_back(box.text);
@@ -32,6 +33,13 @@ TEST(PortButtons, OpenTakesTheSelectedPortPressingAgainClosesAndAFailureSaysSo) 
     EXPECT_EQ(dialog.reader.Port(), 15);
     EXPECT_TRUE(dialog.reader.PortOpenedByHand());
     EXPECT_EQ(dialog.openButton.GetWindowText(), "Close");
+    // The hidden buttons speak on the open port: the typed debug level's low byte, then
+    // the version, asked again with 16 when the reader stays silent.
+    dialog.GetDlgItem(IDC_DEBUG_LEVEL_FIELD)->SetWindowText("261");
+    dialog.SendCommand(IDC_DEBUG_LEVEL_BUTTON);
+    dialog.SendCommand(IDC_VERSION_BUTTON);
+    EXPECT_EQ(link.delivered,
+              (std::vector<testsupport::Bytes>{{0xFF, 0x98, 0x05}, {0xFF, 0x04}, {0x16}}));
 
     dialog.SendCommand(IDC_OPEN_BUTTON);
     EXPECT_TRUE(link.open.empty());

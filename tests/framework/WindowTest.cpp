@@ -204,11 +204,11 @@ TEST_F(Window, KeysPassTheRuleThenTheDialogDefaults) {
     dialog.preTranslate = [](const MSG& msg) { return msg.wParam == 'X' ? TRUE : FALSE; };
     CWnd& edit = *dialog.GetDlgItem(kEdit);
     edit.SetWindowText("");
-    for (char key : {'A', 'X', '1'}) {
+    for (const UINT key : {UINT{'A'}, UINT{'X'}, UINT{'1'}, VK_F1 + 1}) { // F2 types nothing
         PressKey(edit, key);
     }
     EXPECT_EQ(edit.GetWindowText(), "a1");
-    ASSERT_EQ(dialog.translated.size(), 3u) << "once per press, not once per parent";
+    ASSERT_EQ(dialog.translated.size(), 4u) << "once per press, not once per parent";
     EXPECT_EQ(dialog.translated[0].hwnd, edit.Widget());
     int pressed = 0;
     dialog.OnClicked(kButton, [&] { ++pressed; });
