@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -179,6 +180,7 @@ TEST_F(Window, DisabledCloseIsRefusedEveryWayThenAllowedAgain) {
     const std::pair<const char*, std::function<void()>> attempts[] = {
         {"TitleBarClose", [&] { screeninput::TopLevelOf(dialog)->close(); }},
         {"AltF4", [&] { screeninput::Press(dialog, Qt::Key_F4, Qt::AltModifier); }},
+        {"ToolkitReject", [&] { qobject_cast<QDialog*>(dialog.Widget())->reject(); }},
         {"MenuItem",
          [&] {
              PressKey(dialog, VK_SPACE, true);
