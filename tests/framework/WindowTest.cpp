@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -172,6 +173,20 @@ TEST(ModalDialog, BlocksItsOwnerOnlyAgainstUserClicks) {
         EXPECT_EQ(ownerClicks, parent == nullptr ? 1 : 0);
         EXPECT_EQ(bystanderClicks, 1);
     }
+}
+
+// A dialog object that goes takes its window off the screen, timers and all.
+TEST(Dialog, LeavesTheScreenWithItsObject) {
+    {
+        TestDialog gone;
+        ASSERT_TRUE(gone.Create());
+        gone.ShowWindow(SW_SHOW);
+        gone.SetTimer(1, 1);
+    }
+    ProcessEventsUntil([] { return false; }, 50);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(
+        std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
 }
 
 // While a download runs Close is off, and no way of closing may end the window.
