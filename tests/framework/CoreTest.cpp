@@ -3,6 +3,7 @@
 #include "framework/DialogUnits.h"
 #include "framework/FileFilter.h"
 #include "framework/FileFind.h"
+#include "framework/LocalTime.h"
 #include "framework/LogFile.h"
 #include "framework/Profile.h"
 #include "framework/ProgramFolder.h"
@@ -241,6 +242,11 @@ TEST(LogFile, StampsEachLineAtOnceRotatesAtOneMebibyteKeepingThreeAndFailsQuietl
     const std::regex stamped(
         R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}\+09:00 status: 다운로드 실패\n)");
     EXPECT_TRUE(std::regex_match(folder.Read("state/brimlet.log"), stamped));
+    {
+        const ScopedEnvironment halfHourBehind("TZ", "XST+2:30");
+        ::tzset();
+        EXPECT_TRUE(LocalTimeNow().ends_with("-02:30")) << LocalTimeNow();
+    }
     for (int i = 0; i < 5 * 1024; ++i) {
         log->Write(std::string(1000, 'x'));
     }
