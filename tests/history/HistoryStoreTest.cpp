@@ -34,17 +34,23 @@ TEST(HistoryStore, ARecordCutShortAtAnyByteIsSkippedAndTheNextOneIsWhole) {
     const std::string first = RecordLine(Record(1));
     const std::string torn = RecordLine(Record(2));
     ASSERT_EQ(ParseRecordLine(torn), Record(2));
-    for (std::size_t cut = 1; cut < torn.size(); ++cut) {
-        testsupport::TempFolder folder;
-        const std::string path = folder.File("history.jsonl");
-        folder.Write("history.jsonl", first + torn.substr(0, cut));
-        ASSERT_TRUE(AppendToHistory(path, Record(3)));
+    // The torn record may also be the file's first: a crash during its very first write.
+    for (const std::string& before : {std::string(), first}) {
+        for (std::size_t cut = 1; cut < torn.size(); ++cut) {
+            testsupport::TempFolder folder;
+            const std::string path = folder.File("history.jsonl");
+            folder.Write("history.jsonl", before + torn.substr(0, cut));
+            ASSERT_TRUE(AppendToHistory(path, Record(3)));
 
-        std::vector<DownloadRecord> expected = {Record(1), Record(3)};
-        if (cut == torn.size() - 1) {
-            expected.insert(expected.begin() + 1, Record(2)); // only its '\n' was lost
+            std::vector<DownloadRecord> expected = {Record(3)};
+            if (cut == torn.size() - 1) {
+                expected.insert(expected.begin(), Record(2)); // only its '\n' was lost
+            }
+            if (!before.empty()) {
+                expected.insert(expected.begin(), Record(1));
+            }
+            EXPECT_EQ(ParseHistory(folder.Read("history.jsonl")), expected) << "cut at " << cut;
         }
-        EXPECT_EQ(ParseHistory(folder.Read("history.jsonl")), expected) << "cut at " << cut;
     }
 }
 
