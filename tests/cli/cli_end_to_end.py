@@ -257,7 +257,12 @@ def history_of_two_downloads():
           and first["versionAfter"].endswith("_" + firmware_version) and first["port"] == 7, first)
     code, lines = cli("history", "--since", "2000-01-01", "--serial", "RV00012345")
     check(code == 0 and lines == [], f"no reader in its boot loader has a serial: {lines}")
-    check(cli("history", "--since", "yesterday")[0] == 2, "a --since that is no time")
+    for since, expected in (("yesterday", 2), ("2000-01-0", 2), ("2000-01-01T00:00:00.000", 0),
+                            ("2000-01-01T00:00:00.0000", 2)):
+        check(cli("history", "--since", since)[0] == expected, f"--since {since}")
+    unwritable = os.path.join(folder, "no-such-folder", "history.csv")
+    code, _ = cli("history", "--export", unwritable)
+    check(code == 1 and not os.path.exists(unwritable), f"export into a missing folder: exit {code}")
 
     exported = os.path.join(folder, "history.csv")
     check(cli("history", "--export", exported)[0] == 0, "export")
