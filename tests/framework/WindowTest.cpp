@@ -51,6 +51,7 @@ TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
     EXPECT_TRUE(frame.testFlags(Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(frame.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(dialog.Widget()->font().styleHint(), QFont::SansSerif) << "a missing face's stand-in";
     // Base units measured here on their own: the 52-letter average and the height.
     QFontMetrics metrics(dialog.Widget()->font());
     const int baseX =
