@@ -45,6 +45,7 @@ TEST_F(Window, BuiltFromTheTemplateInDialogUnitsOfItsFont) {
         EXPECT_EQ(dialog.GetDlgItem(id)->GetWindowText(), text);
     }
     EXPECT_EQ(dialog.GetDlgItem(kNoControlId), nullptr) << "a control without an id is not an item";
+    EXPECT_EQ(dialog.GetWindowText(), "Test") << "a window's text is its caption";
     EXPECT_TRUE(dynamic_cast<QLabel*>(dialog.GetDlgItem(kLabel)->Widget())->wordWrap())
         << "a static breaks a long text into lines";
     const Qt::WindowFlags frame = dialog.Widget()->windowFlags();
