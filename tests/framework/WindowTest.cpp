@@ -108,8 +108,15 @@ TEST(VirtualKeys, NameTheSameKeysBothWays) {
     }
 }
 
-// Windows fonts by their creation arguments; a CFont holds one font until deleted.
+// Windows fonts by their creation arguments; a CFont holds one font until deleted. Out of
+// range values are brought into range before the toolkit sees them: it would warn.
+std::vector<std::string> toolkitWarnings;
+
 TEST(Font, TakesTheStyleAskedForWithWindowsDefaultsAndLimits) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            toolkitWarnings.push_back(text.toStdString());
+        });
     const struct {
         int height, weight;
         BYTE style, pitchAndFamily;
@@ -143,6 +150,8 @@ TEST(Font, TakesTheStyleAskedForWithWindowsDefaultsAndLimits) {
         EXPECT_FALSE(font.DeleteObject());
         EXPECT_TRUE(create());
     }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(toolkitWarnings, std::vector<std::string>{});
 }
 
 // Clicks through the window system, where the toolkit blocks windows for a modal one:
