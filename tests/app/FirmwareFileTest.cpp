@@ -105,32 +105,23 @@ TEST_P(Lookup, FieldVersionLogAndNotice) {
 constexpr const char* kLogged = "전송할 파일명 : ";
 const std::string kOther = "MakeEncryptFW_RIVI_OIL-BRM-CR1200KX-150803.bin";
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, Lookup,
-    testing::Values(
-        // Planted newest first: the order of the names decides, not the order made.
-        LookupCase{{"TwoMatchesBothLoggedLastByNameUsed"},
-                   "BRM-CR1200KR",
-                   {"MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin", kFirmware},
-                   "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin",
-                   "160101",
-                   {std::string(kLogged) + kFirmware,
-                    std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin"}},
-        LookupCase{{"LongerModelsFirmwareIsNotThisModels"},
-                   "RVQ-3000",
-                   {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin",
-                    "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"},
-                   "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin",
-                   "150803",
-                   {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"}},
-        LookupCase{{"OnlyOtherModelsAndExtensions"},
-                   "BRM-CR1200KR",
-                   {kOther, "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR.bin",
-                    "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex"}},
-        LookupCase{{"ClimbsOutWithSlashes"},
-                   "x/../../M",
-                   {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}}),
+// A row per lookup, its fields in the order of LookupCase.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Folders, Lookup, testing::Values(
+    // Planted newest first: the order of the names decides, not the order made.
+    LookupCase{{"TwoMatchesBothLoggedLastByNameUsed"}, "BRM-CR1200KR",
+        {"MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin", kFirmware},
+        "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin", "160101",
+        {std::string(kLogged) + kFirmware, std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-160101.bin"}},
+    LookupCase{{"LongerModelsFirmwareIsNotThisModels"}, "RVQ-3000",
+        {"MakeEncryptFW_RIVI_OIL-RVQ-3000-KR1-240705.bin", "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"},
+        "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin", "150803",
+        {std::string(kLogged) + "MakeEncryptFW_RIVI_OIL-RVQ-3000-150803.bin"}},
+    LookupCase{{"OnlyOtherModelsAndExtensions"}, "BRM-CR1200KR",
+        {kOther, "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR.bin", "MakeEncryptFW_RIVI_OIL-BRM-CR1200KR-150803.hex"}},
+    LookupCase{{"ClimbsOutWithSlashes"}, "x/../../M", {"../M-150803.bin", "MakeEncryptFW_RIVI_OIL-x/M-150803.bin"}}),
     testsupport::CaseName<LookupCase>);
+// clang-format on
 
 // Installed, the user's data folder is searched first; the first folder holding any
 // file for the model wins whole, even over a newer packaged one.

@@ -36,14 +36,13 @@ TEST_F(CtrlC, InTheBootLoaderOnlyASecondPressWithinThreeSecondsStops) {
 // open or was closed already; after the stop nothing opens or goes out.
 TEST_F(CtrlC, StopClosesExactlyThePortsLeftOpen) {
     std::vector<int> closed;
-    StoppableLink stoppable{
-        {[](int port, int) { return port == 9 ? 1004 : port; },
-         [](int, int, const unsigned char*, int*, unsigned char*, int) { return 0; },
-         [&](int port) {
-             closed.push_back(port);
-             return 0;
-         }},
-        interruption};
+    StoppableLink stoppable{{[](int port, int) { return port == 9 ? 1004 : port; },
+                             {}, // nothing is sent here
+                             [&](int port) {
+                                 closed.push_back(port);
+                                 return 0;
+                             }},
+                            interruption};
     for (const int port : {3, 5, 9}) {
         stoppable.link.initPort(port, 115200);
     }

@@ -7,11 +7,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-namespace {
-
-bool preadFails = false;
-
-} // namespace
+static bool preadFails = false;
 
 // The program's own calls to pread end here first: a test can make the disk fail under them.
 extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t offset) {

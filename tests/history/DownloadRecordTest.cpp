@@ -66,16 +66,13 @@ TEST_P(Record, HoldsTheReaderTheFileAndTheEndingAndNoKey) {
     EXPECT_EQ(stored.find(std::string(key.begin(), key.end())), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Endings, Record,
-    testing::Values(RecordCase{{"Success"}, "", Outcome::Succeeded, "KRVQ-3000-KR1_160101", true},
-                    RecordCase{{"NoReader"}, "unplugged", Outcome::NoReader, "", false},
-                    RecordCase{{"WrongVersion"},
-                               "--wrong-version 999999",
-                               Outcome::WrongVersion,
-                               "KRVQ-3000-KR1_999999",
-                               true}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Endings, Record, testing::Values(
+    RecordCase{{"Success"}, "", Outcome::Succeeded, "KRVQ-3000-KR1_160101", true},
+    RecordCase{{"NoReader"}, "unplugged", Outcome::NoReader, "", false},
+    RecordCase{{"WrongVersion"}, "--wrong-version 999999", Outcome::WrongVersion, "KRVQ-3000-KR1_999999", true}),
     testsupport::CaseName<RecordCase>);
+// clang-format on
 
 } // namespace
 } // namespace downloadtest

@@ -76,6 +76,7 @@ Bytes Numbered(std::size_t count) {
 // Response 00 'V' 'A' 'N': LRC 04^00^56^41^4E^03 = 5E.
 const Bytes kVan = {0x00, 0x56, 0x41, 0x4E};
 const Bytes kVanFrame = {0x02, 0x00, 0x04, 0x00, 0x56, 0x41, 0x4E, 0x03, 0x5E};
+const Bytes kStaleAnswer = {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}; // to an earlier request
 constexpr auto kGone = AfterScript::DeviceGone;
 constexpr auto kNoise = AfterScript::NoiseForever;
 constexpr auto kQuiet = AfterScript::Silence;
@@ -99,12 +100,7 @@ TEST(Exchange, SendsTheFrameOnceAndStoresOnlyWhatTheAnswerAllows) {
         {"1001 bytes", {readerlink::EncodeFrame(Numbered(1001))}, VQ_ERR_TOO_LONG, Numbered(1000)},
         {"device gone", {{0x02, 0x00}}, VQ_ERR_PORT_LOST, {}, kGone},
         {"endless noise ends in time", {}, VQ_ERR_TIMEOUT, {}, kNoise, {}, Write::Works, 20ms},
-        {"stale input dropped",
-         {kVanFrame},
-         VQ_OK,
-         kVan,
-         kQuiet,
-         {0x02, 0x00, 0x01, 0x00, 0x03, 0x02}},
+        {"stale input dropped", {kVanFrame}, VQ_OK, kVan, kQuiet, kStaleAnswer},
         {"write fails", {kVanFrame}, VQ_ERR_WRITE_FAILED, {}, kQuiet, {}, Write::Fails},
         {"write finds the device gone",
          {kVanFrame},
