@@ -104,42 +104,37 @@ DWORD WindowsControlStyle(const ControlTemplate& control) {
     return result;
 }
 
+// A class or text given by number: the ordinal mark, then the number.
+void WriteOrdinal(Writer& out, WORD number) {
+    out.Word(kOrdinal);
+    out.Word(number);
+}
+
+// The predefined classes go by their atom; the progress bar, a common control, by name.
 void WriteClass(Writer& out, ControlKind kind) {
     switch (kind) {
     case ControlKind::Static:
     case ControlKind::Icon:
-        out.Word(kOrdinal);
-        out.Word(kStaticClass);
-        return;
+        return WriteOrdinal(out, kStaticClass);
     case ControlKind::Edit:
-        out.Word(kOrdinal);
-        out.Word(kEditClass);
-        return;
+        return WriteOrdinal(out, kEditClass);
     case ControlKind::Button:
     case ControlKind::CheckBox:
-        out.Word(kOrdinal);
-        out.Word(kButtonClass);
-        return;
+        return WriteOrdinal(out, kButtonClass);
     case ControlKind::ListBox:
-        out.Word(kOrdinal);
-        out.Word(kListBoxClass);
-        return;
+        return WriteOrdinal(out, kListBoxClass);
     case ControlKind::DropDownList:
-        out.Word(kOrdinal);
-        out.Word(kComboBoxClass);
-        return;
+        return WriteOrdinal(out, kComboBoxClass);
     case ControlKind::ProgressBar:
-        out.Text(std::wstring(PROGRESS_CLASSW));
-        return;
+        return out.Text(std::wstring(PROGRESS_CLASSW));
     }
 }
 
 // An icon's text is its resource id, which the static loads from the program file.
 void WriteText(Writer& out, const ControlTemplate& control) {
     if (control.kind == ControlKind::Icon) {
-        out.Word(kOrdinal);
-        out.Word(static_cast<WORD>(std::atoi(control.text != nullptr ? control.text : "")));
-        return;
+        return WriteOrdinal(
+            out, static_cast<WORD>(std::atoi(control.text != nullptr ? control.text : "")));
     }
     out.Text(control.text);
 }
