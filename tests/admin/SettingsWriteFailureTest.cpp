@@ -18,7 +18,7 @@ struct ScriptedAdmin : AdminDialogs {
     ChangeAnswer ShowSetAdmin2() override { return {true, "4444"}; }
 };
 
-// No file this process writes may grow past bytes: a settings write fails at once
+// No file this process writes may grow past the given size: a settings write fails at once
 // (0) or after a short write, even for root, while reading still works.
 class ScopedFileGrowthLimit {
 public:
